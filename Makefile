@@ -1,7 +1,7 @@
 # The two commands: `make run` starts the launcher in a demo folder; `make test` builds and runs
 # every test suite. Both install what is missing first.
 
-.PHONY: all deps build run test test-default test-asan bench clean
+.PHONY: all deps build run test test-default test-asan test-windows windows bench clean
 
 all: build
 
@@ -15,7 +15,7 @@ build: deps
 run: build
 	@scripts/run-demo
 
-test: deps test-default test-asan
+test: deps test-default test-asan test-windows
 
 test-default:
 	cmake --preset default
@@ -27,10 +27,20 @@ test-asan:
 	cmake --build --preset asan
 	ctest --preset asan
 
+# The 32-bit Windows programs (mingw-w64), in build-windows/; their tests run under Wine.
+windows: deps
+	cmake --preset windows
+	cmake --build --preset windows
+
+test-windows:
+	cmake --preset windows
+	cmake --build --preset windows
+	ctest --preset windows
+
 bench: deps
 	cmake --preset release
 	cmake --build --preset release
 	scripts/run-benchmarks build-release
 
 clean:
-	rm -rf build build-asan build-release
+	rm -rf build build-asan build-release build-windows

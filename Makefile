@@ -1,7 +1,7 @@
 # The two commands: `make run` starts the launcher in a demo folder; `make test` builds and runs
 # every test suite. Both install what is missing first.
 
-.PHONY: all deps build run test test-default test-asan test-windows windows bench clean
+.PHONY: all deps build run test test-default test-asan test-windows windows dist bench clean
 
 all: build
 
@@ -37,10 +37,19 @@ test-windows:
 	cmake --build --preset windows
 	ctest --preset windows
 
+# The archives for users, in dist/: the Windows zip and the Linux tar.gz and .deb.
+dist: deps
+	cmake --preset release
+	cmake --build --preset release --target corvanta-menu
+	cd build-release && cpack
+	cmake --preset windows
+	cmake --build --preset windows --target corvanta-menu
+	cd build-windows && cpack
+
 bench: deps
 	cmake --preset release
 	cmake --build --preset release
 	scripts/run-benchmarks build-release
 
 clean:
-	rm -rf build build-asan build-release build-windows
+	rm -rf build build-asan build-release build-windows dist

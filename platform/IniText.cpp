@@ -111,9 +111,9 @@ std::string_view LineEndOf(std::string_view text) {
 struct Place {
   bool sectionFound = false;
   bool keyFound = false;
-  Line keyLine;               // the key's line, when found
+  Line keyLine;                // the key's line, when found
   std::size_t valueBegin = 0;  // in the text, just after the key's '='
-  Line lastKeyLine;           // the section's last key line, or its header when it has none
+  Line lastKeyLine;            // the section's last key line, or its header when it has none
 };
 
 Place Locate(std::string_view text, std::string_view section, std::string_view key) {
@@ -214,8 +214,12 @@ std::optional<std::string> SetValue(std::string_view text, std::string_view sect
   const Place place = Locate(text, section, key);
   std::string result;
   if (place.keyFound) {
-    // The blanks after '=' belong to the line's layout, not to the value.
-    const std::size_t begin = SkipBlanks(text.substr(0, place.keyLine.end), place.valueBegin);
+    // Blanks after '=' belong to the line's layout and stay, unless the value brings blanks
+    // of its own: then it replaces them, so that storing it again finds it unchanged.
+    const bool ownBlanks = !value.empty() && IsBlank(value.front());
+    const std::size_t begin = ownBlanks
+                                  ? place.valueBegin
+                                  : SkipBlanks(text.substr(0, place.keyLine.end), place.valueBegin);
     if (text.substr(begin, place.keyLine.end - begin) == value) return std::nullopt;
     result.reserve(text.size() + value.size());
     result.append(text.substr(0, begin));

@@ -23,8 +23,7 @@ class IniFile : public testing::Test {
 };
 
 TEST_F(IniFile, ReadIntegerConvertsTheTrimmedValueText) {
-  WriteBytes(path,
-             "[s]\nhex = $1f \ndec=\t-5\nquoted=\"7\"\nbad=12a\nempty=\nhuge=2147483648\n");
+  WriteBytes(path, "[s]\nhex = $1f \ndec=\t-5\nquoted=\"7\"\nbad=12a\nempty=\nhuge=2147483648\n");
   EXPECT_EQ(ini.ReadInteger("s", "hex", -1), 31);
   EXPECT_EQ(ini.ReadInteger("S", "DEC", -1), -5);
   EXPECT_EQ(ini.ReadInteger("s", "quoted", -1), 7);
@@ -56,8 +55,9 @@ TEST_F(IniFile, ARefusedWriteRaisesWithThePathInItsMessage) {
     ini.WriteInteger("s", "a", 2);
     FAIL() << "no exception";
   } catch (const Exception& error) {
-    EXPECT_EQ(error.Message(), path + " \xE3\x81\xAB\xE6\x9B\xB8\xE3\x81\x8D\xE8\xBE\xBC\xE3\x82\x81"
-                                      "\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93");
+    EXPECT_EQ(error.Message(), path +
+                                   " \xE3\x81\xAB\xE6\x9B\xB8\xE3\x81\x8D\xE8\xBE\xBC\xE3\x82\x81"
+                                   "\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93");
     EXPECT_EQ(error.Message(), path + " に書き込めません");
   }
   EXPECT_EQ(ReadBytes(path), "[s]\na=1\n");

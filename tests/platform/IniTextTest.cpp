@@ -154,6 +154,9 @@ TEST(IniTextSetValue, GivesNothingWhenTheValueIsAlreadyThere) {
   EXPECT_EQ(ini::SetValue("[S]\r\n K =  1\r\n", "s", "k", "1"), std::nullopt);
   // A trailing blank is part of the old text, so the line is rewritten without it.
   EXPECT_EQ(ini::SetValue("[s]\nk=1 \n", "s", "k", "1"), "[s]\nk=1\n");
+  // A value with blanks of its own takes the place of the layout's blanks.
+  EXPECT_EQ(ini::SetValue("[s]\nk = 1\n", "s", "k", "  1"), "[s]\nk =  1\n");
+  EXPECT_EQ(ini::SetValue("[s]\nk =  1\n", "s", "k", "  1"), std::nullopt);
 }
 
 TEST(IniTextDelete, RemovesTheFirstKeyOrEverySectionOfTheName) {
@@ -181,7 +184,8 @@ TEST(IniTextStorable, RefusesWhatWouldNotReadBack) {
     EXPECT_FALSE(ini::IsStorableKeyName(bad));
     EXPECT_FALSE(ini::IsStorableValue(bad));
   }
-  for (std::string_view bad : {"a=b"sv, ";a"sv, " ;a"sv, "[a]"sv}) EXPECT_FALSE(ini::IsStorableKeyName(bad));
+  for (std::string_view bad : {"a=b"sv, ";a"sv, " ;a"sv, "[a]"sv})
+    EXPECT_FALSE(ini::IsStorableKeyName(bad));
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ using testsupport::WriteBytes;
 std::string Read(const char* section, const char* key, const std::string& path,
                  const char* fallback = "") {
   char buffer[1024];
-  const DWORD length = GetPrivateProfileStringA(section, key, fallback, buffer, sizeof buffer,
-                                                path.c_str());
+  const DWORD length =
+      GetPrivateProfileStringA(section, key, fallback, buffer, sizeof buffer, path.c_str());
   return std::string(buffer, length);
 }
 
@@ -208,8 +208,7 @@ TEST_F(CurrentDirectory, GivesTheLengthWithoutTerminatorWhenItFits) {
   EXPECT_EQ(std::string(buffer), expected);
 
   std::string exact(expected.size() + 1, 'x');
-  EXPECT_EQ(GetCurrentDirectoryA(static_cast<DWORD>(exact.size()), exact.data()),
-            expected.size());
+  EXPECT_EQ(GetCurrentDirectoryA(static_cast<DWORD>(exact.size()), exact.data()), expected.size());
   EXPECT_EQ(exact.c_str(), expected);
 }
 

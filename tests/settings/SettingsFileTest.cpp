@@ -94,7 +94,11 @@ TEST_F(SettingsFile, AFirstStoreCreatesTheFileInTheOrderOfTheWrites) {
 }
 
 TEST_F(SettingsFile, NoSoundEngineChoiceLeavesOld2151Alone) {
-  Save({.soundCard = -1, .soundEngine = -1, .vsync = true, .rdtsc = false, .eagle = true,
+  Save({.soundCard = -1,
+        .soundEngine = -1,
+        .vsync = true,
+        .rdtsc = false,
+        .eagle = true,
         .scanLines = true});
   EXPECT_EQ(ReadBytes(path),
             "[sound]\nsoundcard=-1\n[screen]\nvsync=1\neagle=1\nscanlines=1\n[general]\nrdtsc=0\n");
@@ -141,7 +145,8 @@ std::string EmulatorFile(const Stored& stored, std::int32_t old2151, std::string
                      "\n\n[sound]\nSoundCard  =  " + std::to_string(stored.soundCard) +
                      "\nsamplerate=44100\nOLD2151=" + std::to_string(old2151) +
                      "\nvolume=80 ; loud\n\n; the screen follows\n[screen]\nxres=640\n"
-                     "vsync=" + flag(stored.vsync) + "\n  eagle = " + flag(stored.eagle) +
+                     "vsync=" +
+                     flag(stored.vsync) + "\n  eagle = " + flag(stored.eagle) +
                      "\nscanlines=" + flag(stored.scanLines) +
                      "\nfilter=\"soft\"\n\n[input]\njoy1=0x1F\n; no keys below\nlast line";
   std::string result;

@@ -16,7 +16,8 @@ namespace testsupport {
 class TempDirectory {
  public:
   TempDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "corvanta-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "corvanta-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
   }

@@ -1,6 +1,7 @@
 #include "platform/IniText.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace ini {
 namespace {
@@ -46,26 +47,41 @@ struct Line {
   bool Terminated() const { return next != end; }
 };
 
+// Splits the text at CR LF, LF and lone CR. The next CR and the next LF are found with memchr
+// and remembered, so a long run of lines costs about one pass of memchr over the text.
 class LineReader {
  public:
-  explicit LineReader(std::string_view text) : text_(text), pos_(ContentStart(text)) {}
+  explicit LineReader(std::string_view text) : LineReader(text, ContentStart(text)) {}
+  LineReader(std::string_view text, std::size_t from)
+      : text_(text), pos_(from), nextLf_(Find('\n', pos_)), nextCr_(Find('\r', pos_)) {}
 
   bool Next(Line& line) {
     const std::size_t size = text_.size();
     if (pos_ >= size) return false;
-    const char* data = text_.data();
-    std::size_t i = pos_;
-    while (i < size && !IsLineBreak(data[i])) ++i;
+    if (nextLf_ < pos_) nextLf_ = Find('\n', pos_);
+    if (nextCr_ < pos_) nextCr_ = Find('\r', pos_);
+    const std::size_t end = nextLf_ < nextCr_ ? nextLf_ : nextCr_;
+    std::size_t next = end;
+    if (end < size) next += (end == nextCr_ && end + 1 < size && nextLf_ == end + 1) ? 2 : 1;
     line.begin = pos_;
-    line.end = i;
-    if (i < size) i += (data[i] == '\r' && i + 1 < size && data[i + 1] == '\n') ? 2 : 1;
-    line.next = pos_ = i;
+    line.end = end;
+    line.next = pos_ = next;
     return true;
   }
 
  private:
+  std::size_t Find(char c, std::size_t from) const {
+    if (from >= text_.size()) return text_.size();
+    const void* found = std::memchr(text_.data() + from, c, text_.size() - from);
+    return found == nullptr
+               ? text_.size()
+               : static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
+  }
+
   std::string_view text_;
   std::size_t pos_;
+  std::size_t nextLf_;
+  std::size_t nextCr_;
 };
 
 std::string_view Content(std::string_view text, const Line& line) {
@@ -107,6 +123,38 @@ std::string_view LineEndOf(std::string_view text) {
   return "\n";
 }
 
+// The line that starts at `begin`. Lines are short, so a plain scan costs less than memchr.
+Line LineAt(std::string_view text, std::size_t begin) {
+  std::size_t end = begin;
+  while (end < text.size() && !IsLineBreak(text[end])) ++end;
+  std::size_t next = end;
+  if (end < text.size())
+    next += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
+  return {begin, end, next};
+}
+
+// The header of the first section of that name. Jumps from '[' to '[' with memchr rather than
+// going through every line, since most of a file is keys of other sections.
+std::optional<Line> FindSectionHeader(std::string_view text, std::string_view section) {
+  const std::size_t start = ContentStart(text);
+  std::size_t pos = start;
+  while (pos < text.size()) {
+    const void* found = std::memchr(text.data() + pos, '[', text.size() - pos);
+    if (found == nullptr) break;
+    const auto bracket = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+    pos = bracket + 1;
+    // Only blanks may stand between the start of the line and the '['.
+    std::size_t begin = bracket;
+    while (begin > start && IsBlank(text[begin - 1])) --begin;
+    if (begin > start && !IsLineBreak(text[begin - 1])) continue;
+    const Line line = LineAt(text, begin);
+    const auto name = HeaderName(Content(text, line));
+    if (name && SameName(*name, section)) return line;
+    pos = line.next;
+  }
+  return std::nullopt;
+}
+
 // Where a key is, or where it would go.
 struct Place {
   bool sectionFound = false;
@@ -117,22 +165,17 @@ struct Place {
 };
 
 Place Locate(std::string_view text, std::string_view section, std::string_view key) {
-  section = Trim(section);
-  key = Trim(key);
   Place place;
-  LineReader reader(text);
+  const auto header = FindSectionHeader(text, Trim(section));
+  if (!header) return place;
+  place.sectionFound = true;
+  place.lastKeyLine = *header;
+  key = Trim(key);
+  LineReader reader(text, header->next);
   Line line;
   while (reader.Next(line)) {
     const std::string_view content = Content(text, line);
-    const auto header = HeaderName(content);
-    if (!place.sectionFound) {
-      if (header && SameName(*header, section)) {
-        place.sectionFound = true;
-        place.lastKeyLine = line;
-      }
-      continue;
-    }
-    if (header) break;
+    if (HeaderName(content)) break;
     const auto entry = KeyOf(content);
     if (!entry) continue;
     if (SameName(entry->name, key)) {
@@ -178,19 +221,15 @@ std::vector<std::string_view> SectionNames(std::string_view text) {
 
 std::optional<std::vector<std::string_view>> KeyNames(std::string_view text,
                                                       std::string_view section) {
-  section = Trim(section);
-  std::optional<std::vector<std::string_view>> names;
-  LineReader reader(text);
+  const auto header = FindSectionHeader(text, Trim(section));
+  if (!header) return std::nullopt;
+  std::vector<std::string_view> names;
+  LineReader reader(text, header->next);
   Line line;
   while (reader.Next(line)) {
     const std::string_view content = Content(text, line);
-    const auto header = HeaderName(content);
-    if (!names) {
-      if (header && SameName(*header, section)) names.emplace();
-      continue;
-    }
-    if (header) break;
-    if (const auto entry = KeyOf(content)) names->push_back(entry->name);
+    if (HeaderName(content)) break;
+    if (const auto entry = KeyOf(content)) names.push_back(entry->name);
   }
   return names;
 }

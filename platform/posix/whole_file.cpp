@@ -127,19 +127,28 @@ int ReadWholeFile(const char* path, std::string& bytes) {
 
 int PrepareReplace(const char* path, TReplaceTarget& target, std::string& bytes) {
   bytes.clear();
-  if (const int error = ResolveLinks(path, target.path)) return error;
-  FileDescriptor file(::open(target.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW));
-  if (file.Get() < 0) {
+  target.path = path;
+  // Opening for writing asks the system whether this process may write the file: it refuses
+  // another user's file and any file on a read-only file system, root included. Nothing is
+  // written through this descriptor.
+  constexpr int Flags = O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW;
+  int fd = ::open(target.path.c_str(), Flags);
+  if (fd < 0 && errno == ELOOP) {
+    if (const int error = ResolveLinks(path, target.path)) return error;
+    fd = ::open(target.path.c_str(), Flags);
+  }
+  if (fd < 0) {
     if (errno != ENOENT) return errno;
     target.exists = false;
     return 0;
   }
+  FileDescriptor file(fd);
   target.exists = true;
-  if (::fstat(file.Get(), &target.status) != 0) return errno;
+  if (::fstat(fd, &target.status) != 0) return errno;
   if (const int error = CheckRegular(target.status)) return error;
+  // Root may write any file; a settings file without a write permission bit is still refused.
   if ((target.status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
-  if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) return errno;
-  return ReadAll(file.Get(), target.status.st_size, bytes);
+  return ReadAll(fd, target.status.st_size, bytes);
 }
 
 int ReplaceWholeFile(const TReplaceTarget& target, std::string_view bytes) {

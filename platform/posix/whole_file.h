@@ -20,8 +20,9 @@ struct TReplaceTarget {
 };
 
 // Finds the target and reads its bytes (none for a missing file). Refuses a file that the
-// caller may not write and a file without any write permission bit: root may write anything,
-// but a read-only settings file must stay as it is even then.
+// caller may not write, a file on a read-only file system, and a file without any write
+// permission bit: root may write anything, but a read-only settings file must stay as it is
+// even then.
 int PrepareReplace(const char* path, TReplaceTarget& target, std::string& bytes);
 
 // Replaces the target's contents with `bytes` so that a reader sees either the old file or the

@@ -34,7 +34,7 @@ DWORD CopyNames(const std::vector<std::string_view>& names, LPSTR buffer, DWORD 
   if (list.size() + 1 <= size) {
     std::memcpy(buffer, list.data(), list.size());
     buffer[list.size()] = '\0';
-    if (list.empty() && size > 1) buffer[1] = '\0';
+    if (list.empty()) buffer[1] = '\0';
     return static_cast<DWORD>(list.size());
   }
   std::memcpy(buffer, list.data(), size - 2);

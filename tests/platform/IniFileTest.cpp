@@ -8,22 +8,22 @@
 #include <string>
 
 #include "platform/sysutils.h"
-#include "tests/support/TempDirectory.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
-using testsupport::ReadBytes;
-using testsupport::WriteBytes;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
 class IniFile : public testing::Test {
  protected:
-  testsupport::TempDirectory directory;
-  std::string path = directory.File("corvanta.ini");
+  testing_support::TempDir directory;
+  std::string path = (directory / "corvanta.ini").string();
   TIniFile ini{path};
 };
 
 TEST_F(IniFile, ReadIntegerConvertsTheTrimmedValueText) {
-  WriteBytes(path, "[s]\nhex = $1f \ndec=\t-5\nquoted=\"7\"\nbad=12a\nempty=\nhuge=2147483648\n");
+  WriteFile(path, "[s]\nhex = $1f \ndec=\t-5\nquoted=\"7\"\nbad=12a\nempty=\nhuge=2147483648\n");
   EXPECT_EQ(ini.ReadInteger("s", "hex", -1), 31);
   EXPECT_EQ(ini.ReadInteger("S", "DEC", -1), -5);
   EXPECT_EQ(ini.ReadInteger("s", "quoted", -1), 7);
@@ -36,7 +36,7 @@ TEST_F(IniFile, ReadIntegerConvertsTheTrimmedValueText) {
 
 TEST_F(IniFile, ReadIntegerSeesAtMost1023Characters) {
   // The digit that would make this 7 lies beyond the buffer.
-  WriteBytes(path, "[s]\nk=" + std::string(1023, '0') + "7\n");
+  WriteFile(path, "[s]\nk=" + std::string(1023, '0') + "7\n");
   EXPECT_EQ(ini.ReadInteger("s", "k", -1), 0);
 }
 
@@ -45,11 +45,11 @@ TEST_F(IniFile, WriteIntegerStoresPlainDecimal) {
   ini.WriteInteger("s", "b", 2147483647);
   ini.WriteInteger("s", "c", std::numeric_limits<std::int32_t>::min());
   ini.WriteInteger("s", "a", 0);
-  EXPECT_EQ(ReadBytes(path), "[s]\na=0\nb=2147483647\nc=-2147483648\n");
+  EXPECT_EQ(ReadFile(path), "[s]\na=0\nb=2147483647\nc=-2147483648\n");
 }
 
 TEST_F(IniFile, ARefusedWriteRaisesWithThePathInItsMessage) {
-  WriteBytes(path, "[s]\na=1\n");
+  WriteFile(path, "[s]\na=1\n");
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
   try {
     ini.WriteInteger("s", "a", 2);
@@ -60,7 +60,7 @@ TEST_F(IniFile, ARefusedWriteRaisesWithThePathInItsMessage) {
                                    "\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93");
     EXPECT_EQ(error.Message(), path + " に書き込めません");
   }
-  EXPECT_EQ(ReadBytes(path), "[s]\na=1\n");
+  EXPECT_EQ(ReadFile(path), "[s]\na=1\n");
 }
 
 }  // namespace

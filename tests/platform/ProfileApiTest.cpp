@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "platform/win32api.h"
-#include "tests/support/TempDirectory.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 using namespace std::string_literals;
 using namespace std::string_view_literals;
-using testsupport::ReadBytes;
-using testsupport::WriteBytes;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
 std::string Read(const char* section, const char* key, const std::string& path,
                  const char* fallback = "") {
@@ -41,8 +41,8 @@ mode_t ModeOf(const std::string& path) {
 
 class ProfileApi : public testing::Test {
  protected:
-  testsupport::TempDirectory directory;
-  std::string file = directory.File("corvanta.ini");
+  testing_support::TempDir directory;
+  std::string file = (directory / "corvanta.ini").string();
 
   // Nothing but the named entries: no temporary file stays behind.
   std::vector<std::string> Entries() const {
@@ -63,7 +63,7 @@ TEST_F(ProfileApi, AMissingFileReadsAsTheDefaultAndIsNotCreated) {
 }
 
 TEST_F(ProfileApi, ReadCopiesAtMostSizeMinusOneCharacters) {
-  WriteBytes(file, "[s]\nk=abcdef\n");
+  WriteFile(file, "[s]\nk=abcdef\n");
   char buffer[8] = "xxxxxxx";
   EXPECT_EQ(GetPrivateProfileStringA("s", "k", "", buffer, 4, file.c_str()), 3u);
   EXPECT_EQ(std::string(buffer), "abc");
@@ -79,18 +79,18 @@ TEST_F(ProfileApi, WritesCreateAndEditTheFileWithoutLeavingTemporaries) {
   ASSERT_TRUE(Write("screen", "vsync", "1", file));
   ASSERT_TRUE(Write("sound", "old2151", "1", file));
   ASSERT_TRUE(Write("sound", "soundcard", "-1", file));
-  EXPECT_EQ(ReadBytes(file), "[sound]\nsoundcard=-1\nold2151=1\n[screen]\nvsync=1\n");
+  EXPECT_EQ(ReadFile(file), "[sound]\nsoundcard=-1\nold2151=1\n[screen]\nvsync=1\n");
   EXPECT_EQ(ModeOf(file), 0644u);
   EXPECT_EQ(Entries(), std::vector<std::string>{"corvanta.ini"});
   EXPECT_EQ(Read("SOUND", "Old2151", file), "1");
 }
 
 TEST_F(ProfileApi, AWriteKeepsTheFilesModeAndLineEnds) {
-  WriteBytes(file, "[screen]\r\nvsync=0\r\n");
+  WriteFile(file, "[screen]\r\nvsync=0\r\n");
   ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
   ASSERT_TRUE(Write("screen", "eagle", "1", file));
   ASSERT_TRUE(Write("general", "rdtsc", "1", file));
-  EXPECT_EQ(ReadBytes(file), "[screen]\r\nvsync=0\r\neagle=1\r\n[general]\r\nrdtsc=1\r\n");
+  EXPECT_EQ(ReadFile(file), "[screen]\r\nvsync=0\r\neagle=1\r\n[general]\r\nrdtsc=1\r\n");
   EXPECT_EQ(ModeOf(file), 0640u);
 }
 
@@ -98,22 +98,22 @@ TEST_F(ProfileApi, OtherLinesStayByteForByteThroughLongLinesAndNulBytes) {
   const std::string longValue(300'000, 'v');
   const std::string before = "\xEF\xBB\xBF; made by the emulator\r\n[video]\r\nblob=" + longValue +
                              "\r\nnul=a\0b\r\n"s + "\r\n[sound]\r\nsoundcard=1\r\nvolume = 9 \r\n";
-  WriteBytes(file, before);
+  WriteFile(file, before);
   ASSERT_TRUE(Write("sound", "soundcard", "5", file));
   std::string expected = before;
   expected.replace(expected.find("soundcard=1"), 11, "soundcard=5");
-  EXPECT_EQ(ReadBytes(file), expected);
+  EXPECT_EQ(ReadFile(file), expected);
   EXPECT_EQ(Read("video", "blob", file).size(), 1023u);
   EXPECT_EQ(Read("video", "nul", file), "a");
 }
 
 TEST_F(ProfileApi, ASymlinkIsWrittenThroughToItsTarget) {
-  const std::string target = directory.File("real.ini");
-  WriteBytes(target, "[sound]\nsoundcard=1\n");
+  const std::string target = (directory / "real.ini").string();
+  WriteFile(target, "[sound]\nsoundcard=1\n");
   ASSERT_EQ(::symlink("real.ini", file.c_str()), 0);
   ASSERT_TRUE(Write("sound", "soundcard", "2", file));
   EXPECT_TRUE(std::filesystem::is_symlink(file));
-  EXPECT_EQ(ReadBytes(target), "[sound]\nsoundcard=2\n");
+  EXPECT_EQ(ReadFile(target), "[sound]\nsoundcard=2\n");
   EXPECT_EQ(Read("sound", "soundcard", file), "2");
 }
 
@@ -122,19 +122,19 @@ TEST_F(ProfileApi, ADanglingSymlinkCreatesItsTarget) {
   ASSERT_EQ(::symlink("data/settings.ini", file.c_str()), 0);
   ASSERT_TRUE(Write("sound", "soundcard", "2", file));
   EXPECT_TRUE(std::filesystem::is_symlink(file));
-  EXPECT_EQ(ReadBytes(directory.File("data/settings.ini")), "[sound]\nsoundcard=2\n");
+  EXPECT_EQ(ReadFile((directory / "data/settings.ini").string()), "[sound]\nsoundcard=2\n");
 }
 
 TEST_F(ProfileApi, AReadOnlyFileIsRefusedEvenForRootAndStaysAsItIs) {
   const std::string before = "[sound]\nsoundcard=1\n";
-  WriteBytes(file, before);
+  WriteFile(file, before);
   ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
   for (const char* value : {"2", "1"}) {
     SetLastError(0);
     EXPECT_FALSE(Write("sound", "soundcard", value, file)) << value;
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(EACCES));
   }
-  EXPECT_EQ(ReadBytes(file), before);
+  EXPECT_EQ(ReadFile(file), before);
   EXPECT_EQ(ModeOf(file), 0444u);
   EXPECT_EQ(Entries(), std::vector<std::string>{"corvanta.ini"});
 }
@@ -156,23 +156,23 @@ TEST_F(ProfileApi, AFifoNeitherBlocksAReadNorTakesAWrite) {
 
 TEST_F(ProfileApi, AMissingDirectoryRefusesWrites) {
   SetLastError(0);
-  EXPECT_FALSE(Write("sound", "soundcard", "1", directory.File("gone/corvanta.ini")));
+  EXPECT_FALSE(Write("sound", "soundcard", "1", (directory / "gone/corvanta.ini").string()));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ENOENT));
 }
 
 TEST_F(ProfileApi, ALineBreakInANameOrValueIsRefused) {
   const std::string before = "[sound]\nsoundcard=1\n";
-  WriteBytes(file, before);
+  WriteFile(file, before);
   EXPECT_FALSE(Write("sound", "soundcard", "1\n[evil]\nx=1", file));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(EINVAL));
   EXPECT_FALSE(Write("sound", "a\rb", "1", file));
   EXPECT_FALSE(Write("so\nund", "a", "1", file));
   EXPECT_FALSE(Write("sound", "a=b", "1", file));
-  EXPECT_EQ(ReadBytes(file), before);
+  EXPECT_EQ(ReadFile(file), before);
 }
 
 TEST_F(ProfileApi, NullNamesListAndNullArgumentsDelete) {
-  WriteBytes(file, "[a]\nx=1\ny=2\n[b]\nz=3\n");
+  WriteFile(file, "[a]\nx=1\ny=2\n[b]\nz=3\n");
   char buffer[64];
   EXPECT_EQ(GetPrivateProfileStringA(nullptr, "x", "", buffer, sizeof buffer, file.c_str()), 4u);
   EXPECT_EQ(std::string(buffer, 5), "a\0b\0\0"sv);
@@ -184,20 +184,20 @@ TEST_F(ProfileApi, NullNamesListAndNullArgumentsDelete) {
 
   ASSERT_TRUE(Write("a", "x", nullptr, file));
   ASSERT_TRUE(Write("b", nullptr, nullptr, file));
-  EXPECT_EQ(ReadBytes(file), "[a]\ny=2\n");
+  EXPECT_EQ(ReadFile(file), "[a]\ny=2\n");
   EXPECT_TRUE(Write(nullptr, nullptr, nullptr, file));
   EXPECT_FALSE(Write(nullptr, "x", "1", file));
 
   // Deleting from a missing file changes nothing and creates nothing.
-  const std::string missing = directory.File("missing.ini");
+  const std::string missing = (directory / "missing.ini").string();
   EXPECT_TRUE(Write("a", "x", nullptr, missing));
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
 class CurrentDirectory : public testing::Test {
  protected:
-  testsupport::TempDirectory directory;
-  testsupport::CurrentDirectoryChange change{directory.Path()};
+  testing_support::TempDir directory;
+  testing_support::ScopedCurrentDirectory change{directory.Path()};
   std::string expected = std::filesystem::canonical(directory.Path()).string();
 };
 
@@ -223,7 +223,7 @@ TEST_F(CurrentDirectory, GivesTheSizeNeededAndLeavesTheBufferWhenTooSmall) {
 TEST_F(CurrentDirectory, FailsWithZeroWhenTheDirectoryIsGone) {
   const auto gone = directory.Path() / "gone";
   std::filesystem::create_directory(gone);
-  testsupport::CurrentDirectoryChange into(gone);
+  testing_support::ScopedCurrentDirectory into(gone);
   std::filesystem::remove(gone);
   char buffer[MAX_PATH];
   SetLastError(0);

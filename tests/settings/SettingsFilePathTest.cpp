@@ -5,7 +5,7 @@
 
 #include "platform/sysutils.h"
 #include "settings/SettingsFile.h"
-#include "tests/support/TempDirectory.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 class SettingsPath : public testing::Test {
  protected:
-  testsupport::TempDirectory directory;
+  testing_support::TempDir directory;
   fs::path base = fs::canonical(directory.Path());
 
   // A directory below the temporary one whose full path has exactly `length` characters.
@@ -32,27 +32,27 @@ class SettingsPath : public testing::Test {
 };
 
 TEST_F(SettingsPath, IsTheCurrentDirectoryOneSeparatorAndTheFileName) {
-  testsupport::CurrentDirectoryChange change(base);
+  testing_support::ScopedCurrentDirectory change(base);
   EXPECT_EQ(SettingsFilePath(), base.string() + "/corvanta.ini");
 }
 
 TEST_F(SettingsPath, KeepsADotInTheDirectory) {
   fs::create_directory(base / "EMU.V2");
-  testsupport::CurrentDirectoryChange change(base / "EMU.V2");
+  testing_support::ScopedCurrentDirectory change(base / "EMU.V2");
   EXPECT_EQ(SettingsFilePath(), base.string() + "/EMU.V2/corvanta.ini");
 }
 
 TEST_F(SettingsPath, FollowsTheCurrentDirectoryAtEveryCall) {
   fs::create_directory(base / "other");
-  testsupport::CurrentDirectoryChange change(base);
+  testing_support::ScopedCurrentDirectory change(base);
   const std::string first = SettingsFilePath();
-  testsupport::CurrentDirectoryChange other(base / "other");
+  testing_support::ScopedCurrentDirectory other(base / "other");
   EXPECT_EQ(SettingsFilePath(), base.string() + "/other/corvanta.ini");
   EXPECT_NE(SettingsFilePath(), first);
 }
 
 TEST_F(SettingsPath, DoublesTheSeparatorAfterADirectoryEndingInOne) {
-  testsupport::CurrentDirectoryChange change("/");
+  testing_support::ScopedCurrentDirectory change("/");
   EXPECT_EQ(SettingsFilePath(), "//corvanta.ini");
 }
 
@@ -60,13 +60,13 @@ TEST_F(SettingsPath, TakesADirectoryOf246CharactersAndRefusesOneMore) {
   ASSERT_LT(base.string().size(), 240u) << "temporary folder too deep for this test";
   const fs::path fits = DirectoryOfLength(246);
   {
-    testsupport::CurrentDirectoryChange change(fits);
+    testing_support::ScopedCurrentDirectory change(fits);
     const std::string path = SettingsFilePath();
     EXPECT_EQ(path.size(), 259u);
     EXPECT_EQ(path, fits.string() + "/corvanta.ini");
   }
   for (std::size_t length : {247u, 258u, 259u, 260u, 300u}) {
-    testsupport::CurrentDirectoryChange change(DirectoryOfLength(length));
+    testing_support::ScopedCurrentDirectory change(DirectoryOfLength(length));
     try {
       SettingsFilePath();
       ADD_FAILURE() << "no exception at a directory of " << length << " characters";
@@ -78,7 +78,7 @@ TEST_F(SettingsPath, TakesADirectoryOf246CharactersAndRefusesOneMore) {
 
 TEST_F(SettingsPath, RaisesWhenTheCurrentDirectoryIsGone) {
   fs::create_directory(base / "gone");
-  testsupport::CurrentDirectoryChange change(base / "gone");
+  testing_support::ScopedCurrentDirectory change(base / "gone");
   fs::remove(base / "gone");
   try {
     SettingsFilePath();

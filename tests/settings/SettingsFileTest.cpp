@@ -15,12 +15,12 @@
 
 #include "platform/sysutils.h"
 #include "platform/win32api.h"
-#include "tests/support/TempDirectory.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
-using testsupport::ReadBytes;
-using testsupport::WriteBytes;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
 const std::string CannotWrite = " に書き込めません";
 
@@ -59,8 +59,8 @@ std::string MessageOf(const std::function<void()>& action) {
 
 class SettingsFile : public testing::Test {
  protected:
-  testsupport::TempDirectory directory;
-  std::string path = directory.File("corvanta.ini");
+  testing_support::TempDir directory;
+  std::string path = (directory / "corvanta.ini").string();
 
   void Save(const Stored& stored) {
     TIniFile settings(path);
@@ -86,7 +86,7 @@ TEST_F(SettingsFile, WithoutAFileLoadGivesTheDefaultsAndCreatesNothing) {
 // Windows profile services do; so a first store writes three sections back to back.
 TEST_F(SettingsFile, AFirstStoreCreatesTheFileInTheOrderOfTheWrites) {
   Save({.soundCard = 0, .soundEngine = 0, .vsync = false, .rdtsc = true});
-  EXPECT_EQ(ReadBytes(path),
+  EXPECT_EQ(ReadFile(path),
             "[sound]\nsoundcard=0\nold2151=0\n[screen]\nvsync=0\neagle=0\nscanlines=0\n"
             "[general]\nrdtsc=1\n");
   const TSettingsValues values = Load();
@@ -100,10 +100,10 @@ TEST_F(SettingsFile, NoSoundEngineChoiceLeavesOld2151Alone) {
         .rdtsc = false,
         .eagle = true,
         .scanLines = true});
-  EXPECT_EQ(ReadBytes(path),
+  EXPECT_EQ(ReadFile(path),
             "[sound]\nsoundcard=-1\n[screen]\nvsync=1\neagle=1\nscanlines=1\n[general]\nrdtsc=0\n");
 
-  WriteBytes(path, "[sound]\nold2151=1\n");
+  WriteFile(path, "[sound]\nold2151=1\n");
   Save({.soundEngine = -1});
   EXPECT_EQ(Load().Old2151, 1);
   Save({.soundEngine = 0});
@@ -113,19 +113,19 @@ TEST_F(SettingsFile, NoSoundEngineChoiceLeavesOld2151Alone) {
 }
 
 TEST_F(SettingsFile, NamesInAnotherCaseAreReplacedWhereTheyStand) {
-  WriteBytes(path, "[Sound]\nSoundCard=3\n[SCREEN]\nVsync=1\n");
+  WriteFile(path, "[Sound]\nSoundCard=3\n[SCREEN]\nVsync=1\n");
   EXPECT_EQ(Load().SoundCard, 3);
   EXPECT_EQ(Load().Vsync, 1);
   Save({.soundCard = 5, .soundEngine = -1});
-  EXPECT_EQ(ReadBytes(path),
+  EXPECT_EQ(ReadFile(path),
             "[Sound]\nSoundCard=5\n[SCREEN]\nVsync=0\neagle=0\nscanlines=0\n[general]\nrdtsc=1\n");
 }
 
 TEST_F(SettingsFile, EachKeyThatDoesNotConvertFallsBackAlone) {
-  WriteBytes(path,
-             "[sound]\nsoundcard=12a\nsamplerate=48000\nold2151=x1\n"
-             "[screen]\nxres=$280\nscanlines=-2147483648\neagle=0x10\nvsync=7\n"
-             "[general]\nrdtsc=\n");
+  WriteFile(path,
+            "[sound]\nsoundcard=12a\nsamplerate=48000\nold2151=x1\n"
+            "[screen]\nxres=$280\nscanlines=-2147483648\neagle=0x10\nvsync=7\n"
+            "[general]\nrdtsc=\n");
   const TSettingsValues values = Load();
   EXPECT_EQ(values.SoundCard, 0);
   EXPECT_EQ(values.SampleRate, 48000);
@@ -163,7 +163,7 @@ TEST_F(SettingsFile, TheEmulatorsLinesStayByteForByteThroughManyStores) {
   for (std::string_view lineEnd : {"\n", "\r\n", "\r"}) {
     SCOPED_TRACE(testing::PrintToString(std::string(lineEnd)));
     std::int32_t old2151 = 1;
-    WriteBytes(path, EmulatorFile({.soundCard = 2, .vsync = true}, old2151, lineEnd));
+    WriteFile(path, EmulatorFile({.soundCard = 2, .vsync = true}, old2151, lineEnd));
     for (int round = 0; round < 40; ++round) {
       const Stored stored{.soundCard = round % 9 - 1,
                           .soundEngine = round % 3 - 1,
@@ -173,7 +173,7 @@ TEST_F(SettingsFile, TheEmulatorsLinesStayByteForByteThroughManyStores) {
                           .scanLines = round % 7 < 3};
       Save(stored);
       if (stored.soundEngine >= 0) old2151 = stored.soundEngine;
-      ASSERT_EQ(ReadBytes(path), EmulatorFile(stored, old2151, lineEnd)) << "round " << round;
+      ASSERT_EQ(ReadFile(path), EmulatorFile(stored, old2151, lineEnd)) << "round " << round;
     }
   }
 }
@@ -192,26 +192,26 @@ TEST_F(SettingsFile, AReloadSeesWhatTheEmulatorStored) {
 
 TEST_F(SettingsFile, AReadOnlyFileFailsAtTheFirstWriteAndStaysAsItIs) {
   const std::string before = "[sound]\nsoundcard=4\n";
-  WriteBytes(path, before);
+  WriteFile(path, before);
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
   EXPECT_EQ(MessageOf([&] { Save({.soundCard = 4}); }), path + CannotWrite);
-  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(ReadFile(path), before);
 }
 
 TEST_F(SettingsFile, APathThatIsADirectoryLoadsDefaultsAndRefusesTheStore) {
   std::filesystem::create_directory(path);
-  WriteBytes(directory.File("corvanta.ini/inside"), "[sound]\nsoundcard=3\n");
+  WriteFile((directory / "corvanta.ini/inside").string(), "[sound]\nsoundcard=3\n");
   EXPECT_EQ(Load(), TSettingsValues{});
   EXPECT_EQ(MessageOf([&] { Save({}); }), path + CannotWrite);
   EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
 TEST_F(SettingsFile, ASymlinkedFileIsStoredThroughTheLink) {
-  WriteBytes(directory.File("shared.ini"), "[sound]\nsoundcard=4\n");
+  WriteFile((directory / "shared.ini").string(), "[sound]\nsoundcard=4\n");
   ASSERT_EQ(::symlink("shared.ini", path.c_str()), 0);
   Save({.soundCard = 6, .soundEngine = -1});
   EXPECT_TRUE(std::filesystem::is_symlink(path));
-  EXPECT_EQ(ReadBytes(directory.File("shared.ini")),
+  EXPECT_EQ(ReadFile((directory / "shared.ini").string()),
             "[sound]\nsoundcard=6\n[screen]\nvsync=0\neagle=0\nscanlines=0\n[general]\nrdtsc=1\n");
   EXPECT_EQ(Load().SoundCard, 6);
 }
@@ -230,7 +230,7 @@ class ReadOnlyFolder : public SettingsFile {
       GTEST_SKIP() << "cannot mount a file system (" << std::strerror(errno)
                    << "): a folder that refuses root cannot be made here";
     mounted_ = true;
-    WriteBytes(path, kept);
+    WriteFile(path, kept);
     ASSERT_EQ(::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0)
         << std::strerror(errno);
   }
@@ -246,12 +246,12 @@ class ReadOnlyFolder : public SettingsFile {
 
 TEST_F(ReadOnlyFolder, RefusesTheStoreAndKeepsTheFile) {
   EXPECT_EQ(MessageOf([&] { Save({.soundCard = 2}); }), path + CannotWrite);
-  EXPECT_EQ(ReadBytes(path), kept);
+  EXPECT_EQ(ReadFile(path), kept);
   EXPECT_EQ(Load().SoundCard, 2);
 }
 
 TEST_F(ReadOnlyFolder, RefusesToCreateTheFile) {
-  const std::string missing = directory.File("new.ini");
+  const std::string missing = (directory / "new.ini").string();
   TIniFile settings(missing);
   EXPECT_EQ(MessageOf([&] { SaveSettings(settings, Options({})); }), missing + CannotWrite);
   EXPECT_FALSE(std::filesystem::exists(missing));

@@ -1,7 +1,7 @@
 # The two commands: `make run` starts the launcher in a demo folder; `make test` builds and runs
 # every test suite. Both install what is missing first.
 
-.PHONY: all deps build run test test-default test-asan test-windows windows dist bench clean
+.PHONY: all deps build run test test-default test-asan test-fuzz test-windows fuzz windows dist bench clean
 
 all: build
 
@@ -15,7 +15,7 @@ build: deps
 run: build
 	@scripts/run-demo
 
-test: deps test-default test-asan test-windows
+test: deps test-default test-asan test-fuzz test-windows
 
 test-default:
 	cmake --preset default
@@ -26,6 +26,13 @@ test-asan:
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+# libFuzzer over the parsers of outside input: a minute with the tests, ten minutes on demand.
+test-fuzz:
+	scripts/run-fuzz 60
+
+fuzz: deps
+	scripts/run-fuzz 600
 
 # The 32-bit Windows programs (mingw-w64), in build-windows/; their tests run under Wine.
 windows: deps
@@ -52,4 +59,4 @@ bench: deps
 	scripts/run-benchmarks build-release
 
 clean:
-	rm -rf build build-asan build-release build-windows dist
+	rm -rf build build-asan build-release build-fuzz build-windows dist

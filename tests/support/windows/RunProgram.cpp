@@ -133,8 +133,11 @@ std::optional<TProgramEnd> RunCommandLine(const std::string& application,
   return end;
 }
 
+// Descriptors are a POSIX matter: a Windows child gets the handles made inheritable for it, here
+// only its standard handles.
 TProgramEnd RunProgram(const std::vector<std::string>& argv, const std::string& directory,
-                       const std::map<std::string, std::string>& extraEnv) {
+                       const std::map<std::string, std::string>& extraEnv,
+                       const std::vector<int>& /*inherited*/) {
   auto end = RunCommandLine(argv.at(0), QuoteArguments(argv), directory, extraEnv);
   if (!end) throw std::runtime_error("cannot start " + argv[0]);
   return *end;

@@ -1,7 +1,7 @@
 // The application's error box: the stop icon, the text and one OK button, modal.
 #include <FL/Fl.H>
+#include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
-#include <FL/Fl_Return_Button.H>
 #include <FL/fl_draw.H>
 #include <algorithm>
 #include <string>
@@ -65,8 +65,14 @@ class TErrorBoxWindow final : public Fl_Double_Window {
       : Fl_Double_Window(w, h), copyText_(std::move(copyText)) {}
 
  protected:
-  // Ctrl+C (or Ctrl+Insert) copies the box as text, as the Windows message box does.
+  // Ctrl+C (or Ctrl+Insert) copies the box as text, as the Windows message box does; Enter
+  // presses OK (Escape and the close box close the box too).
   int handle(int event) override {
+    if ((event == FL_KEYBOARD || event == FL_SHORTCUT) &&
+        (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter)) {
+      hide();
+      return 1;
+    }
     if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && (Fl::event_state() & FL_CTRL) &&
         (Fl::event_key() == 'c' || Fl::event_key() == FL_Insert)) {
       Fl::copy(copyText_.c_str(), static_cast<int>(copyText_.size()), 1, Fl::clipboard_plain_text);
@@ -108,7 +114,7 @@ void ShowFltkErrorBox(const std::string& caption, const std::string& text) {
   box.copy_label(caption.c_str());
   new TStopIcon(Margin, Margin);
   new TText(textX, textY, textW + 4, textH, text, font);
-  auto* ok = new Fl_Return_Button((w - ButtonW) / 2, buttonY, ButtonW, ButtonH, "OK");
+  auto* ok = new Fl_Button((w - ButtonW) / 2, buttonY, ButtonW, ButtonH, "OK");
   ok->labelfont(font.Face);
   ok->labelsize(font.Size);
   ok->callback([](Fl_Widget* button, void*) { button->window()->hide(); });

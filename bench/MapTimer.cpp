@@ -1,7 +1,8 @@
 // Measures a GUI program's start-up on the current display:
 //   map-timer PROGRAM
 // starts PROGRAM, prints the milliseconds from its exec to the mapping of its first top-level
-// window, then, after a second of idling, its resident memory in kB; then ends it.
+// window, then, after a second of idling, its resident memory in kB and the part of it that is
+// pages of font files (clean, shared, and as many as the glyphs on screen need); then ends it.
 #include <X11/Xlib.h>
 #include <poll.h>
 #include <signal.h>
@@ -25,6 +26,27 @@ long ResidentKb(pid_t pid) {
   while (std::getline(status, line))
     if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
   return -1;
+}
+
+// A line of smaps that opens a mapping: "start-end perms offset dev inode [path]".
+bool OpensMapping(const std::string& line) {
+  const std::string range = line.substr(0, line.find(' '));
+  return range.find('-') != std::string::npos &&
+         range.find_first_not_of("0123456789abcdef-") == std::string::npos;
+}
+
+long FontFileKb(pid_t pid) {
+  std::ifstream maps("/proc/" + std::to_string(pid) + "/smaps");
+  std::string line;
+  bool font = false;
+  long kb = 0;
+  while (std::getline(maps, line)) {
+    if (OpensMapping(line))
+      font = line.find("/fonts/") != std::string::npos;
+    else if (font && line.rfind("Rss:", 0) == 0)
+      kb += std::stol(line.substr(4));
+  }
+  return kb;
 }
 
 }  // namespace
@@ -71,9 +93,10 @@ int main(int argc, char** argv) {
   }
   std::this_thread::sleep_for(std::chrono::seconds(1));
   const long rss = ResidentKb(pid);
+  const long fonts = FontFileKb(pid);
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
-  std::printf("%.1f %ld\n", mappedMs, rss);
+  std::printf("%.1f %ld %ld\n", mappedMs, rss, fonts);
   XCloseDisplay(display);
   return 0;
 }

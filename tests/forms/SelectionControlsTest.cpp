@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ struct ClampCase {
   int set;
   int after;
 };
+
+void PrintTo(const ClampCase& c, std::ostream* os) {
+  *os << "selected " << c.before << ", set " << c.set << " -> " << c.after;
+}
 
 class RadioGroupClampTest : public testing::TestWithParam<ClampCase> {};
 

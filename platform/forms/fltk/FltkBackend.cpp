@@ -4,6 +4,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -91,9 +92,23 @@ int Dispatch(int event, Fl_Window* window) {
   return handled;
 }
 
+// A failed X request is reported and the program goes on, as FLTK's own handler does; Xlib's
+// default would end the program over, say, a window that went away a moment ago.
+int ReportXError(Display* display, XErrorEvent* error) {
+  char text[256];
+  XGetErrorText(display, error->error_code, text, sizeof text);
+  std::fprintf(stderr, "%s: X error: %s (request %d)\n", program_invocation_short_name, text,
+               error->request_code);
+  return 0;
+}
+
 }  // namespace
 
 void Initialize() {
+  // What FLTK does when it opens the display itself; we open it ourselves only to be able to
+  // say which display failed.
+  std::setlocale(LC_CTYPE, "");
+  XSetErrorHandler(ReportXError);
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
     const char* name = XDisplayName(nullptr);

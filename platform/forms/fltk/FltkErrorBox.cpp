@@ -94,6 +94,7 @@ std::string ErrorBoxCopyText(const std::string& caption, const std::string& text
 
 void ShowFltkErrorBox(const std::string& caption, const std::string& text) {
   const TFltkFont font = ResolveFont(TFont{.Name = "ＭＳ Ｐゴシック", .Height = -12});
+  SettleFonts();
   fl_font(font.Face, font.Size);
   int textW = 0;
   int textH = 0;

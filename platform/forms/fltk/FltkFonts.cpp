@@ -32,34 +32,51 @@ const std::map<std::string, std::string>& StandIns() {
   return standIns;
 }
 
-// FLTK keeps the name it is given, so each face gets one lasting entry of its own.
-Fl_Font FaceOf(const std::string& family) {
-  static std::map<std::string, std::string> names;
-  static std::map<std::string, Fl_Font> faces;
-  if (auto found = faces.find(family); found != faces.end()) return found->second;
-  const std::string& name = names[family] = " " + family;  // a blank: the plain style
-  const Fl_Font face = static_cast<Fl_Font>(FL_FREE_FONT + faces.size());
-  Fl::set_font(face, name.c_str());
-  faces[family] = face;
-  return face;
+// One FLTK face per requested family. Which font it names is settled only when text is first
+// measured or drawn: asking fontconfig costs milliseconds that the window's mapping need not wait
+// for. FLTK keeps the name pointer it is given, so the names live here.
+struct TFace {
+  Fl_Font Index;
+  std::string Name;  // with a leading blank: the plain style
+  bool Settled = false;
+};
+
+std::map<std::string, TFace>& Faces() {
+  static std::map<std::string, TFace> faces;
+  return faces;
+}
+
+void Settle(const std::string& family, TFace& face) {
+  std::string chosen;
+  if (FamilyInstalled(family)) {
+    chosen = family;
+  } else if (auto standIn = StandIns().find(family);
+             standIn != StandIns().end() && FamilyInstalled(standIn->second)) {
+    chosen = standIn->second;
+  }
+  if (chosen.empty()) {
+    Fl::set_font(face.Index, FL_HELVETICA);
+  } else {
+    face.Name = " " + chosen;
+    Fl::set_font(face.Index, face.Name.c_str());
+  }
+  face.Settled = true;
 }
 
 }  // namespace
 
 TFltkFont ResolveFont(const TFont& font) {
-  static std::map<std::string, Fl_Font> resolved;
-  auto found = resolved.find(font.Name);
-  if (found == resolved.end()) {
-    Fl_Font face = FL_HELVETICA;
-    if (FamilyInstalled(font.Name)) {
-      face = FaceOf(font.Name);
-    } else if (auto standIn = StandIns().find(font.Name);
-               standIn != StandIns().end() && FamilyInstalled(standIn->second)) {
-      face = FaceOf(standIn->second);
-    }
-    found = resolved.emplace(font.Name, face).first;
+  auto [found, added] = Faces().try_emplace(font.Name);
+  if (added) {
+    found->second.Index = static_cast<Fl_Font>(FL_FREE_FONT + Faces().size() - 1);
+    Fl::set_font(found->second.Index, FL_HELVETICA);
   }
-  return {found->second, static_cast<Fl_Fontsize>(font.PixelHeight())};
+  return {found->second.Index, static_cast<Fl_Fontsize>(font.PixelHeight())};
+}
+
+void SettleFonts() {
+  for (auto& [family, face] : Faces())
+    if (!face.Settled) Settle(family, face);
 }
 
 }  // namespace forms::fltk

@@ -8,6 +8,7 @@
 
 #include "platform/forms/Forms.h"
 #include "platform/forms/fltk/FltkControls.h"
+#include "platform/forms/fltk/FltkFonts.h"
 #include "platform/forms/fltk/FltkPeer.h"
 #include "platform/forms/fltk/FltkX11.h"
 
@@ -34,6 +35,11 @@ class TFormWindow final : public Fl_Double_Window {
       }
     }
     return Fl_Double_Window::handle(event);
+  }
+
+  void draw() override {
+    SettleFonts();
+    Fl_Double_Window::draw();
   }
 };
 

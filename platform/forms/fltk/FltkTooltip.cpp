@@ -27,6 +27,7 @@ class TTipWindow final : public Fl_Menu_Window {
   void Open(const std::string& text, const TFont& font) {
     text_ = text;
     font_ = ResolveFont(font);
+    SettleFonts();
     fl_font(font_.Face, font_.Size);
     int w = 0;
     int h = 0;

@@ -10,7 +10,7 @@ start_display
 # copy_box: the error box's text, as its Ctrl+C copies it.
 copy_box() {
   read -r box bx by bw bh _ < <(wait_window 'corvanta menu')
-  xdotool mousemove --sync $((bx + bw / 2)) $((by + 10))
+  move_pointer $((bx + bw / 2)) $((by + 10))
   xdotool key ctrl+c
   local i
   for ((i = 0; i < 100; i++)); do
@@ -37,7 +37,8 @@ expect_eq "$EXIT_CODE" 0 "exit code after a failed start"
 start_program probe "$FOCUS_PROBE" throw
 read -r id wx wy _ < <(wait_window 'Corvanta Menu Ver 0\.57 .*')
 for round in 1 2; do
-  xdotool mousemove --sync $((wx + 270)) $((wy + 264)) click 1  # Play!!
+  move_pointer $((wx + 270)) $((wy + 264))  # Play!!
+  xdotool click 1
   text=$(copy_box)
   grep -qx "The emulator could not be prepared." <<<"$text" || fail "box text: $text"
   xdotool key Return

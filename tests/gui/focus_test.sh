@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The keyboard on a real display, through a test build that prints focus changes and check-box
-# clicks: Tab and Shift+Tab follow the window's Tab order, Space turns the focused check box
-# and fires its OnClick; a disabled group and a radio group without selection are passed over.
+# The keyboard and the mouse on a real display, through a test build that prints focus changes,
+# check-box clicks and the row Play would play: Tab and Shift+Tab follow the window's Tab order,
+# Space turns the focused check box and fires its OnClick; a disabled group and a radio group
+# without selection are passed over; a double-click plays the row double-clicked.
 source "$(dirname "$0")/lib.sh"
 : "${FOCUS_PROBE:?}"
 
@@ -17,7 +18,7 @@ run_keys() {
   read -r id wx wy _ < <(wait_window 'Corvanta Menu Ver 0\.57 .*')
   wait_lines "$report" 1
   # No window manager: the keyboard goes to the window under the pointer.
-  xdotool mousemove --sync $((wx + 125)) $((wy + 150))
+  move_pointer $((wx + 125)) $((wy + 150))
   local key
   for key in "$@"; do
     local before
@@ -40,3 +41,22 @@ run_keys skip Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
 expect_eq "$(paste -sd, "$report")" \
   "focus RadioGroup2,focus RadioGroup6,focus ListBox1,focus Button1,focus CheckBox1,focus CheckBox2,focus CheckBox3,focus CheckBox4,focus CheckBox5,focus RadioGroup3,focus RadioGroup2,closed" \
   "Tab passes over a disabled group and a group without selection"
+
+# The game list's rows are 12 pixels high below its 2-pixel frame.
+start_program probe-mouse "$FOCUS_PROBE"
+report="$GUI_TMP/probe-mouse.out"
+read -r id wx wy _ < <(wait_window 'Corvanta Menu Ver 0\.57 .*')
+wait_lines "$report" 1
+move_pointer $((wx + 40)) $((wy + 2 + 3 * 12 + 6))
+xdotool click --repeat 2 --delay 80 1
+wait_lines "$report" 3
+move_pointer $((wx + 40)) $((wy + 2 + 5 * 12 + 6))
+xdotool click 1
+move_pointer $((wx + 270)) $((wy + 264))  # Play!!
+xdotool click 1
+wait_lines "$report" 5
+"$XPROBE" close "$id"
+wait_exit "$PROGRAM_PID"
+expect_eq "$(paste -sd, "$report")" \
+  "focus RadioGroup1,focus ListBox1,double-click row 3,focus Button1,Play row 5,closed" \
+  "double-click plays the row under the pointer; Play plays the selected row"

@@ -82,6 +82,14 @@ wait_exit() {
   fail "process $pid did not end within $limit s"
 }
 
+# move_pointer X Y: moves the pointer to the screen position and waits until it is there.
+# (xdotool's --sync waits for a motion, which never comes if the pointer is there already.)
+move_pointer() {
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell)"
+  [[ "$X,$Y" == "$1,$2" ]] || xdotool mousemove --sync "$1" "$2"
+}
+
 # Mapped top-level windows, one a line: id x y width height override name.
 windows() { "$XPROBE" windows; }
 

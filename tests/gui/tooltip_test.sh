@@ -9,7 +9,7 @@ start_program launcher "$LAUNCHER"
 read -r id wx wy _ < <(wait_window 'Corvanta Menu Ver 0\.57 .*')
 
 # point_at X Y: rests the pointer at client coordinates X, Y of the window.
-point_at() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)); }
+point_at() { move_pointer $((wx + $1)) $((wy + $2)); }
 
 point_at 250 192  # the first button of Resolution (group at 224,160)
 wait_window '解像度の設定。' 10 >/dev/null

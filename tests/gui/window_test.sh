@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 : "${LAUNCHER:?}"
 
 start_display
-xdotool mousemove 0 0  # no hint over the window in the screenshot
+move_pointer 0 0  # no hint over the window in the screenshot
 start_program launcher "$LAUNCHER"
 read -r id x y w h override name < <(wait_window 'Corvanta Menu Ver 0\.57    \[[^]]+\]')
 echo "window $id: ${w}x$h at $x,$y: '$name'"

@@ -1,5 +1,6 @@
-// A test build of the launcher that reports on stdout where the keyboard focus goes and what
-// the check boxes do, so that a test on a real display can follow Tab and Space.
+// A test build of the launcher that reports on stdout where the keyboard focus goes, what the
+// check boxes do and which game row the Play handler would play, so that a test on a real
+// display can follow Tab, Space, clicks and double-clicks.
 //   (no argument)  the window as designed
 //   skip           no sound card selected and the Resolution group disabled
 //   throw          the Play button raises an Exception
@@ -28,6 +29,14 @@ int main(int argc, char** argv) {
         if (handler) handler(sender);
       };
     }
+    Form1->ListBox1->OnDblClick = [handler = Form1->ListBox1->OnDblClick](TObject* sender) {
+      std::printf("double-click row %d\n", Form1->ListBox1->ItemIndex());
+      if (handler) handler(sender);
+    };
+    Form1->Button1->OnClick = [handler = Form1->Button1->OnClick](TObject* sender) {
+      std::printf("Play row %d\n", Form1->ListBox1->ItemIndex());
+      if (handler) handler(sender);
+    };
     if (scenario == "skip") {
       Form1->RadioGroup1->SetItemIndex(-1);
       Form1->RadioGroup5->SetEnabled(false);

@@ -53,6 +53,11 @@ void TListBox::SetItemIndex(int index) {
 
 void TListBox::UserSelect(int index) {
   if (!EnabledInParents()) return;
+  if (index < 0 || index >= items_.Count()) {
+    // The user cannot take the selection away: put the native list back as it was.
+    UpdatePeer(TPeerChange::Selection);
+    return;
+  }
   int before = itemIndex_;
   SetItemIndex(index);
   if (itemIndex_ != before && OnClick) OnClick(this);

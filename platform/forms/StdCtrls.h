@@ -77,7 +77,8 @@ class TListBox : public TControl {
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
 
-  // The backend's reports: the user selected a row (also by keyboard); the user double-clicked.
+  // The backend's reports: the user selected a row (also by keyboard; a row outside the items
+  // changes nothing); the user double-clicked.
   void UserSelect(int index);
   void UserDoubleClick();
 

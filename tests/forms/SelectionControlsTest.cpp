@@ -139,7 +139,9 @@ TEST(ListBoxTest, UsersSelectionAndDoubleClickReachTheirEvents) {
   list.OnDblClick = [&](TObject*) { events.push_back("dbl " + std::to_string(list.ItemIndex())); };
 
   list.UserSelect(1);
-  list.UserSelect(1);  // no change: no click
+  list.UserSelect(1);   // no change: no click
+  list.UserSelect(-1);  // the user cannot select nothing
+  list.UserSelect(2);
   list.UserDoubleClick();
   list.SetItemIndex(0);  // from code: no event
   EXPECT_EQ(events, (std::vector<std::string>{"click 1", "dbl 1"}));

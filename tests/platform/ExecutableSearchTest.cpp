@@ -7,16 +7,17 @@
 #include <vector>
 
 #include "platform/posix/executable_search.h"
-#include "tests/support/ScopedProcessState.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using platform_posix::ExecutableSearchDirectories;
 using platform_posix::FindExecutable;
-using test_support::TScopedEnvironmentVariable;
-using test_support::TScopedWorkingDirectory;
-using test_support::TTemporaryDirectory;
+using testing_support::ScopedCurrentDirectory;
+using testing_support::ScopedEnvironmentVariable;
+using testing_support::TempDir;
 
 std::string OwnDirectory() {
   return fs::read_symlink("/proc/self/exe").parent_path().string();
@@ -28,23 +29,23 @@ void WriteFile(const fs::path& path, fs::perms permissions) {
 }
 
 TEST(ExecutableSearchDirectories, OwnDirectoryThenCurrentThenPath) {
-  TTemporaryDirectory cwd;
-  TScopedWorkingDirectory inCwd(cwd.Path());
+  TempDir cwd;
+  ScopedCurrentDirectory inCwd(cwd.Path());
   const std::string current = fs::current_path().string();
   {
-    TScopedEnvironmentVariable path("PATH", "/opt/one::/opt/two:");
+    ScopedEnvironmentVariable path("PATH", "/opt/one::/opt/two:");
     EXPECT_EQ(ExecutableSearchDirectories(),
               (std::vector<std::string>{OwnDirectory(), current, "/opt/one", "/opt/two"}));
   }
   {
-    TScopedEnvironmentVariable path("PATH", std::nullopt);
+    ScopedEnvironmentVariable path("PATH", std::nullopt);
     EXPECT_EQ(ExecutableSearchDirectories(), (std::vector<std::string>{OwnDirectory(), current}));
   }
 }
 
 class FindExecutableTest : public ::testing::Test {
  protected:
-  TTemporaryDirectory first, second, third;
+  TempDir first, second, third;
   std::vector<std::string> Directories() const {
     return {first.Path().string(), second.Path().string(), third.Path().string()};
   }

@@ -18,14 +18,15 @@
 #include "platform/posix/command_line_args.h"
 #include "platform/win32api.h"
 #include "tests/support/ProcessCensus.h"
-#include "tests/support/ScopedProcessState.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::TScopedEnvironmentVariable;
-using test_support::TScopedWorkingDirectory;
-using test_support::TTemporaryDirectory;
+using testing_support::ScopedCurrentDirectory;
+using testing_support::ScopedEnvironmentVariable;
+using testing_support::TempDir;
 
 const std::string ProbePath = PROCESS_PROBE_PATH;
 
@@ -77,9 +78,9 @@ bool IsUnreapedChild(pid_t pid) {
 }
 
 void AwaitZombie(pid_t pid) {
-  for (int i = 0; i < 60000 && test_support::ProcessState(pid) != 'Z'; ++i)
+  for (int i = 0; i < 60000 && testing_support::ProcessState(pid) != 'Z'; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  ASSERT_EQ(test_support::ProcessState(pid), 'Z');
+  ASSERT_EQ(testing_support::ProcessState(pid), 'Z');
 }
 
 void WriteScript(const fs::path& path, const std::string& body, fs::perms permissions) {
@@ -89,13 +90,13 @@ void WriteScript(const fs::path& path, const std::string& body, fs::perms permis
 
 class ProcessTest : public ::testing::Test {
  protected:
-  TTemporaryDirectory cwd;
-  TScopedWorkingDirectory inCwd{cwd.Path()};
+  TempDir cwd;
+  ScopedCurrentDirectory inCwd{cwd.Path()};
   fs::path report = cwd.Path() / "report";
 };
 
 TEST_F(ProcessTest, ChildGetsTheSplitCommandLineTheCurrentDirectoryAndTheEnvironment) {
-  TScopedEnvironmentVariable value("PROCESS_PROBE_VALUE", "seen by the child");
+  ScopedEnvironmentVariable value("PROCESS_PROBE_VALUE", "seen by the child");
   const std::string line =
       ProbePath + " " + report.string() + R"(  ALIENSYN   -r	22050 "two words" a\"b)";
   PROCESS_INFORMATION info;
@@ -137,9 +138,9 @@ TEST_F(ProcessTest, ChildInheritsNoDescriptorBeyondTheStandardThree) {
 TEST_F(ProcessTest, LooksInItsOwnDirectoryThenTheCurrentOneThenPath) {
   const std::string name = "process-test-probe-" + std::to_string(getpid());
   const fs::path own = fs::read_symlink("/proc/self/exe").parent_path() / name;
-  TTemporaryDirectory pathDirectory;
+  TempDir pathDirectory;
   const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-  TScopedEnvironmentVariable path("PATH", pathDirectory.Path().string() + ":" + oldPath);
+  ScopedEnvironmentVariable path("PATH", pathDirectory.Path().string() + ":" + oldPath);
   struct TRemove {
     fs::path path;
     ~TRemove() { fs::remove(path); }
@@ -194,7 +195,7 @@ TEST_F(ProcessTest, NothingStartsWhenTheProgramCannotBeRun) {
     EXPECT_EQ(Start(c.line, info), FALSE) << c.line;
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(c.error)) << c.line;
   }
-  EXPECT_TRUE(test_support::ChildProcesses().empty());
+  EXPECT_TRUE(testing_support::ChildProcesses().empty());
 }
 
 TEST_F(ProcessTest, RefusesWhatItDoesNotProvide) {
@@ -217,7 +218,7 @@ TEST_F(ProcessTest, RefusesWhatItDoesNotProvide) {
   EXPECT_EQ(call(nullptr, FALSE, 0, environment, nullptr, 0), EINVAL);
   EXPECT_EQ(call(nullptr, FALSE, 0, nullptr, "/", 0), EINVAL);
   EXPECT_EQ(call(nullptr, FALSE, 0, nullptr, nullptr, 1), EINVAL);
-  EXPECT_TRUE(test_support::ChildProcesses().empty());
+  EXPECT_TRUE(testing_support::ChildProcesses().empty());
 }
 
 TEST_F(ProcessTest, HowTheChildEndsDoesNotMatter) {
@@ -339,7 +340,7 @@ TEST_F(ProcessTest, AChildLeftRunningByClosedHandlesIsReapedLater) {
 }
 
 TEST_F(ProcessTest, AThousandRunsLeaveNoDescriptorAndNoChild) {
-  const std::vector<int> before = test_support::OpenDescriptors();
+  const std::vector<int> before = testing_support::OpenDescriptors();
   for (int run = 0; run < 1000; ++run) {
     PROCESS_INFORMATION info;
     ASSERT_TRUE(Start("true", info)) << run << ": " << SystemErrorMessage(GetLastError());
@@ -347,8 +348,8 @@ TEST_F(ProcessTest, AThousandRunsLeaveNoDescriptorAndNoChild) {
     ASSERT_TRUE(CloseHandle(info.hProcess));
     ASSERT_TRUE(CloseHandle(info.hThread));
   }
-  EXPECT_EQ(test_support::OpenDescriptors(), before);
-  EXPECT_TRUE(test_support::ChildProcesses().empty());
+  EXPECT_EQ(testing_support::OpenDescriptors(), before);
+  EXPECT_TRUE(testing_support::ChildProcesses().empty());
 }
 
 }  // namespace

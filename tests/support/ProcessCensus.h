@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace test_support {
+namespace testing_support {
 
 inline std::vector<int> OpenDescriptors() {
   std::vector<int> descriptors;
@@ -66,4 +66,4 @@ inline char ProcessState(pid_t pid) {
   return close == std::string::npos || close + 2 >= line.size() ? 0 : line[close + 2];
 }
 
-}  // namespace test_support
+}  // namespace testing_support

@@ -90,4 +90,9 @@ void ReapOrphans() {
   errno = savedErrno;
 }
 
+std::size_t OpenHandleCount() {
+  std::lock_guard lock(tableLock);
+  return openHandles.size();
+}
+
 }  // namespace platform_posix

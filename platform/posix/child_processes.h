@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <memory>
 
 #include "platform/posix/win32api_posix.h"
@@ -46,5 +47,8 @@ bool ReleaseHandle(HANDLE handle);
 
 // Reaps the remembered children that have ended meanwhile.
 void ReapOrphans();
+
+// How many handles are open: what a caller that forgets CloseHandle leaves behind.
+std::size_t OpenHandleCount();
 
 }  // namespace platform_posix

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "launch/PlayAction.h"
+#include "platform/posix/child_processes.h"
 #include "platform/posix/command_line_args.h"
 #include "platform/sysutils.h"
 #include "settings/SettingsFile.h"
@@ -209,12 +210,14 @@ TEST_F(PlayGameTest, OptionsWithoutAGameStoreNothingAndStartNothing) {
 
 TEST_F(PlayGameTest, AThousandPlaysHoldNoDescriptorAndLeaveNoChild) {
   const std::vector<int> before = testing_support::OpenDescriptors();
+  const std::size_t handlesBefore = platform_posix::OpenHandleCount();
   for (int play = 0; play < 1000; ++play) {
     const auto result = Play();
     ASSERT_TRUE(result.has_value());
     ASSERT_FALSE(result->StartFailure.has_value()) << play << ": " << result->StartFailure->Reason;
   }
   EXPECT_EQ(testing_support::OpenDescriptors(), before);
+  EXPECT_EQ(platform_posix::OpenHandleCount(), handlesBefore);
   EXPECT_TRUE(testing_support::ChildProcesses().empty());
   EXPECT_EQ(Log().size(), 1000u);
 }

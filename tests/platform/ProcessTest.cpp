@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/SystemError.h"
+#include "platform/posix/child_processes.h"
 #include "platform/posix/command_line_args.h"
 #include "platform/win32api.h"
 #include "tests/support/ProcessCensus.h"
@@ -341,6 +342,7 @@ TEST_F(ProcessTest, AChildLeftRunningByClosedHandlesIsReapedLater) {
 
 TEST_F(ProcessTest, AThousandRunsLeaveNoDescriptorAndNoChild) {
   const std::vector<int> before = testing_support::OpenDescriptors();
+  const std::size_t handlesBefore = platform_posix::OpenHandleCount();
   for (int run = 0; run < 1000; ++run) {
     PROCESS_INFORMATION info;
     ASSERT_TRUE(Start("true", info)) << run << ": " << SystemErrorMessage(GetLastError());
@@ -349,6 +351,7 @@ TEST_F(ProcessTest, AThousandRunsLeaveNoDescriptorAndNoChild) {
     ASSERT_TRUE(CloseHandle(info.hThread));
   }
   EXPECT_EQ(testing_support::OpenDescriptors(), before);
+  EXPECT_EQ(platform_posix::OpenHandleCount(), handlesBefore);
   EXPECT_TRUE(testing_support::ChildProcesses().empty());
 }
 

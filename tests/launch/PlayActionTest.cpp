@@ -11,7 +11,6 @@
 
 #include "launch/PlayAction.h"
 #include "platform/posix/child_processes.h"
-#include "platform/posix/command_line_args.h"
 #include "platform/sysutils.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/ProcessCensus.h"
@@ -101,8 +100,6 @@ TEST_F(PlayGameTest, StartsTheEmulatorAfterTheStoresAndReadsBackWhatItWrote) {
   const std::vector<std::string> expectedArgs{
       "corvanta", "ALIENSYN", "-r", "44100", "-rx", "400", "-ry", "300", "-frame", "3", "-joy"};
   EXPECT_EQ(run["argv"].get<std::vector<std::string>>(), expectedArgs);
-  EXPECT_EQ(run["argv"].get<std::vector<std::string>>(),
-            platform_posix::SplitCommandLine(BuildCommandLine(SomeOptions())->View()));
   EXPECT_EQ(run["cwd"], dir.Path().string());
   EXPECT_EQ(run["settings"], StoredBySomeOptions);
   EXPECT_EQ(run["fds"].get<std::vector<int>>(), (std::vector<int>{0, 1, 2}));

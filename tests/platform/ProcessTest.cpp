@@ -37,6 +37,7 @@ struct TProbeReport {
   std::string Cwd;
   std::string Env;
   std::vector<int> Fds;
+  std::string IgnoredSignals, BlockedSignals;
   bool RanToItsEnd = false;
 };
 
@@ -52,6 +53,8 @@ TProbeReport ReadReport(const fs::path& path) {
     if (kind == "cwd") report.Cwd = value;
     if (kind == "env") report.Env = value;
     if (kind == "fd") report.Fds.push_back(std::stoi(value));
+    if (kind == "sigign") report.IgnoredSignals = value;
+    if (kind == "sigblk") report.BlockedSignals = value;
     if (kind == "end") report.RanToItsEnd = true;
   }
   return report;
@@ -132,6 +135,57 @@ TEST_F(ProcessTest, ChildInheritsNoDescriptorBeyondTheStandardThree) {
   EXPECT_EQ(fcntl(high, F_GETFD), 0);
   close(high);
   close(file);
+}
+
+// exec keeps ignored signals and the blocked mask; the child starts with neither.
+TEST_F(ProcessTest, ChildStartsWithDefaultSignalHandling) {
+  struct sigaction ignore {
+  }, previousTerm{}, previousPipe{};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGTERM, &ignore, &previousTerm);
+  sigaction(SIGPIPE, &ignore, &previousPipe);
+  sigset_t block, previousMask;
+  sigemptyset(&block);
+  sigaddset(&block, SIGUSR2);
+  pthread_sigmask(SIG_BLOCK, &block, &previousMask);
+
+  PROCESS_INFORMATION info;
+  const BOOL started = Start(ProbePath + " " + report.string(), info);
+  pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
+  sigaction(SIGPIPE, &previousPipe, nullptr);
+  sigaction(SIGTERM, &previousTerm, nullptr);
+  ASSERT_TRUE(started);
+  WaitAndClose(info);
+
+  const TProbeReport got = ReadReport(report);
+  ASSERT_TRUE(got.RanToItsEnd);
+  // Bit n-1 stands for signal n. (The C library's own signals 32 and 33 it leaves ignored.)
+  const auto has = [](const std::string& mask, int signal) {
+    return (std::stoull(mask, nullptr, 16) >> (signal - 1) & 1) != 0;
+  };
+  EXPECT_FALSE(has(got.IgnoredSignals, SIGTERM));
+  EXPECT_FALSE(has(got.IgnoredSignals, SIGPIPE));
+  EXPECT_FALSE(has(got.BlockedSignals, SIGUSR2));
+}
+
+// Where SIGCHLD is ignored the system reaps children itself; the wait still ends with the child.
+TEST_F(ProcessTest, WaitingWorksWhereChildrenAreReapedBySomeoneElse) {
+  struct sigaction ignore {
+  }, previous{};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGCHLD, &ignore, &previous);
+  const fs::path release = cwd.Path() / "release";
+  PROCESS_INFORMATION info;
+  const BOOL started =
+      Start(ProbePath + " " + report.string() + " --wait-for=" + release.string(), info);
+  std::ofstream(release).close();
+  const DWORD result = started ? WaitForSingleObject(info.hProcess, INFINITE) : WAIT_FAILED;
+  sigaction(SIGCHLD, &previous, nullptr);
+  ASSERT_TRUE(started);
+  EXPECT_EQ(result, WAIT_OBJECT_0);
+  EXPECT_TRUE(ReadReport(report).RanToItsEnd);
+  EXPECT_TRUE(CloseHandle(info.hProcess));
+  EXPECT_TRUE(CloseHandle(info.hThread));
 }
 
 // The search order, seen from outside: a script of one name in the test program's own directory,

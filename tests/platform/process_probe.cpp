@@ -4,6 +4,7 @@
 //   cwd <path>     its working directory
 //   env <text>     the value of PROCESS_PROBE_VALUE, or "(unset)"
 //   fd <n>         every open descriptor
+//   sigign <hex>   the signals it ignores, sigblk <hex> those it blocks (from /proc/self/status)
 //   end            written last, after any waiting, so a reader knows the child ran to its end
 // --wait-for=PATH holds the child until that file exists (or its folder is gone); --exit=N ends
 // with that code; --raise ends by SIGKILL after the report.
@@ -63,6 +64,13 @@ int main(int argc, char** argv) {
     const char* value = std::getenv("PROCESS_PROBE_VALUE");
     report << "env " << (value ? value : "(unset)") << '\n';
     for (int fd : descriptors) report << "fd " << fd << '\n';
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+      if (line.starts_with("SigIgn:"))
+        report << "sigign " << line.substr(line.find_last_of(" \t") + 1) << '\n';
+      if (line.starts_with("SigBlk:"))
+        report << "sigblk " << line.substr(line.find_last_of(" \t") + 1) << '\n';
+    }
     report << "end\n";
   }
   if (raise) kill(getpid(), SIGKILL);

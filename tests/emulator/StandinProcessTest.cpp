@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <csignal>
 
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
@@ -18,16 +18,24 @@ using testing_support::TempDir;
 using testing_support::TProgramEnd;
 using testing_support::WriteFile;
 
-const std::vector<std::string> ValidArguments = {
-    CORVANTA_STANDIN_PATH, "ALIENSYN", "-r", "44100", "-rx", "400", "-ry", "300",
-    "-frame",             "2",        "-joy"};
+const std::vector<std::string> ValidArguments = {CORVANTA_STANDIN_PATH,
+                                                 "ALIENSYN",
+                                                 "-r",
+                                                 "44100",
+                                                 "-rx",
+                                                 "400",
+                                                 "-ry",
+                                                 "300",
+                                                 "-frame",
+                                                 "2",
+                                                 "-joy"};
 
 class StandinProcess : public ::testing::Test {
  protected:
-  TProgramEnd Run(const std::vector<std::string>& argv,
-                  std::map<std::string, std::string> env = {}) {
+  TProgramEnd Run(const std::vector<std::string>& argv, std::map<std::string, std::string> env = {},
+                  const std::vector<int>& inherited = {}) {
     env["CORVANTA_STANDIN_LOG"] = LogPath();
-    return RunProgram(argv, dir.Path().string(), env);
+    return RunProgram(argv, dir.Path().string(), env, inherited);
   }
   std::string LogPath() const { return (dir / "standin.log").string(); }
   std::string Settings() const { return ReadFile(dir / "corvanta.ini"); }
@@ -46,9 +54,9 @@ TEST_F(StandinProcess, RecordsArgumentsDirectorySettingsAndDescriptors) {
   const auto& line = lines[0];
   EXPECT_EQ(line["argv"].get<std::vector<std::string>>(), ValidArguments);
   EXPECT_EQ(line["cwd"], dir.Path().string());
-  const nlohmann::json expectedSettings = {
-      {"sound.soundcard", "3"}, {"sound.old2151", nullptr}, {"screen.vsync", "1"},
-      {"general.rdtsc", "0x1F"}, {"screen.eagle", ""},      {"screen.scanlines", nullptr}};
+  const nlohmann::json expectedSettings = {{"sound.soundcard", "3"}, {"sound.old2151", nullptr},
+                                           {"screen.vsync", "1"},    {"general.rdtsc", "0x1F"},
+                                           {"screen.eagle", ""},     {"screen.scanlines", nullptr}};
   EXPECT_EQ(line["settings"], expectedSettings);
   EXPECT_EQ(line["fds"].get<std::vector<int>>(), (std::vector<int>{0, 1, 2}));
   EXPECT_FALSE(line.contains("command_line"));  // POSIX hands over an argument vector only
@@ -57,7 +65,7 @@ TEST_F(StandinProcess, RecordsArgumentsDirectorySettingsAndDescriptors) {
 TEST_F(StandinProcess, RecordsInheritedDescriptors) {
   const int extra = open(dir.Path().c_str(), O_RDONLY | O_DIRECTORY);  // inheritable
   ASSERT_GE(extra, 3);
-  const TProgramEnd end = Run(ValidArguments);
+  const TProgramEnd end = Run(ValidArguments, {}, {extra});
   close(extra);
   ASSERT_EQ(end.ExitCode, 0) << end.Stderr;
   const auto fds = ReadJsonLines(LogPath()).at(0)["fds"].get<std::vector<int>>();

@@ -14,8 +14,9 @@ struct TProgramEnd {
 };
 
 // Runs `argv` (argv[0] a path) in `directory` with the test's environment plus `extraEnv`, and
-// waits for its end.
+// waits for its end. The program inherits 0, 1, 2 and the descriptors in `inherited` only.
 TProgramEnd RunProgram(const std::vector<std::string>& argv, const std::string& directory,
-                       const std::map<std::string, std::string>& extraEnv = {});
+                       const std::map<std::string, std::string>& extraEnv = {},
+                       const std::vector<int>& inherited = {});
 
 }  // namespace testing_support

@@ -5,16 +5,33 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 extern char** environ;
 
 namespace testing_support {
 
+namespace {
+
+std::vector<int> OpenDescriptorsAbove(int lowest) {
+  std::vector<int> descriptors;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    const int descriptor = std::atoi(entry.path().filename().c_str());
+    if (descriptor > lowest) descriptors.push_back(descriptor);
+  }
+  return descriptors;
+}
+
+}  // namespace
+
 TProgramEnd RunProgram(const std::vector<std::string>& argv, const std::string& directory,
-                       const std::map<std::string, std::string>& extraEnv) {
+                       const std::map<std::string, std::string>& extraEnv,
+                       const std::vector<int>& inherited) {
   std::map<std::string, std::string> environment;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string text(*entry);
@@ -36,6 +53,11 @@ TProgramEnd RunProgram(const std::vector<std::string>& argv, const std::string& 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fileno(errors), STDERR_FILENO);
+  // The child starts with 0, 1 and 2 and the descriptors the test hands it, nothing more: the
+  // test runner's own files (ctest's log, for one) stay out of what the child records.
+  for (int descriptor : OpenDescriptorsAbove(STDERR_FILENO))
+    if (std::find(inherited.begin(), inherited.end(), descriptor) == inherited.end())
+      posix_spawn_file_actions_addclose(&actions, descriptor);
   posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
   pid_t child = 0;
   const int spawnError = posix_spawn(&child, args[0], &actions, nullptr, args.data(), env.data());

@@ -1,0 +1,321 @@
+#include "platform/IniText.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace ini {
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+bool IsLineBreak(char c) {
+  return c == '\n' || c == '\r';
+}
+
+std::string_view Trim(std::string_view text) {
+  std::size_t begin = 0;
+  while (begin < text.size() && IsBlank(text[begin])) ++begin;
+  std::size_t end = text.size();
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
+
+std::size_t ContentStart(std::string_view text) {
+  return text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0;
+}
+
+struct Line {
+  std::size_t begin = 0;  // first byte of the line
+  std::size_t end = 0;    // one past its last byte, before the line end
+  std::size_t next = 0;   // first byte of the following line
+
+  bool Terminated() const { return next != end; }
+};
+
+// Splits the text at CR LF, LF and lone CR. The next CR and the next LF are found with memchr
+// and remembered, so a long run of lines costs about one pass of memchr over the text.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : LineReader(text, ContentStart(text)) {}
+  LineReader(std::string_view text, std::size_t from)
+      : text_(text), pos_(from), nextLf_(Find('\n', pos_)), nextCr_(Find('\r', pos_)) {}
+
+  bool Next(Line& line) {
+    const std::size_t size = text_.size();
+    if (pos_ >= size) return false;
+    if (nextLf_ < pos_) nextLf_ = Find('\n', pos_);
+    if (nextCr_ < pos_) nextCr_ = Find('\r', pos_);
+    const std::size_t end = nextLf_ < nextCr_ ? nextLf_ : nextCr_;
+    std::size_t next = end;
+    if (end < size) next += (end == nextCr_ && end + 1 < size && nextLf_ == end + 1) ? 2 : 1;
+    line.begin = pos_;
+    line.end = end;
+    line.next = pos_ = next;
+    return true;
+  }
+
+ private:
+  std::size_t Find(char c, std::size_t from) const {
+    if (from >= text_.size()) return text_.size();
+    const void* found = std::memchr(text_.data() + from, c, text_.size() - from);
+    return found == nullptr
+               ? text_.size()
+               : static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
+  }
+
+  std::string_view text_;
+  std::size_t pos_;
+  std::size_t nextLf_;
+  std::size_t nextCr_;
+};
+
+std::string_view Content(std::string_view text, const Line& line) {
+  return text.substr(line.begin, line.end - line.begin);
+}
+
+std::size_t SkipBlanks(std::string_view text, std::size_t from) {
+  while (from < text.size() && IsBlank(text[from])) ++from;
+  return from;
+}
+
+// The section name of a header line.
+std::optional<std::string_view> HeaderName(std::string_view content) {
+  const std::size_t lead = SkipBlanks(content, 0);
+  if (lead == content.size() || content[lead] != '[') return std::nullopt;
+  const std::size_t close = content.rfind(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return Trim(content.substr(lead + 1, close - lead - 1));
+}
+
+struct KeyEntry {
+  std::string_view name;
+  std::size_t valueOffset;  // in the line, just after the '='
+};
+
+std::optional<KeyEntry> KeyOf(std::string_view content) {
+  const std::size_t lead = SkipBlanks(content, 0);
+  if (lead == content.size() || content[lead] == ';' || content[lead] == '[') return std::nullopt;
+  const std::size_t equals = content.find('=', lead);
+  if (equals == std::string_view::npos) return std::nullopt;
+  return KeyEntry{Trim(content.substr(lead, equals - lead)), equals + 1};
+}
+
+std::string_view LineEndOf(std::string_view text) {
+  for (std::size_t i = ContentStart(text); i < text.size(); ++i) {
+    if (text[i] == '\n') return "\n";
+    if (text[i] == '\r') return i + 1 < text.size() && text[i + 1] == '\n' ? "\r\n" : "\r";
+  }
+  return "\n";
+}
+
+// The line that starts at `begin`. Lines are short, so a plain scan costs less than memchr.
+Line LineAt(std::string_view text, std::size_t begin) {
+  std::size_t end = begin;
+  while (end < text.size() && !IsLineBreak(text[end])) ++end;
+  std::size_t next = end;
+  if (end < text.size())
+    next += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
+  return {begin, end, next};
+}
+
+// The header of the first section of that name. Jumps from '[' to '[' with memchr rather than
+// going through every line, since most of a file is keys of other sections.
+std::optional<Line> FindSectionHeader(std::string_view text, std::string_view section) {
+  const std::size_t start = ContentStart(text);
+  std::size_t pos = start;
+  while (pos < text.size()) {
+    const void* found = std::memchr(text.data() + pos, '[', text.size() - pos);
+    if (found == nullptr) break;
+    const auto bracket = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+    pos = bracket + 1;
+    // Only blanks may stand between the start of the line and the '['.
+    std::size_t begin = bracket;
+    while (begin > start && IsBlank(text[begin - 1])) --begin;
+    if (begin > start && !IsLineBreak(text[begin - 1])) continue;
+    const Line line = LineAt(text, begin);
+    const auto name = HeaderName(Content(text, line));
+    if (name && SameName(*name, section)) return line;
+    pos = line.next;
+  }
+  return std::nullopt;
+}
+
+// Where a key is, or where it would go.
+struct Place {
+  bool sectionFound = false;
+  bool keyFound = false;
+  Line keyLine;                // the key's line, when found
+  std::size_t valueBegin = 0;  // in the text, just after the key's '='
+  Line lastKeyLine;            // the section's last key line, or its header when it has none
+};
+
+Place Locate(std::string_view text, std::string_view section, std::string_view key) {
+  Place place;
+  const auto header = FindSectionHeader(text, Trim(section));
+  if (!header) return place;
+  place.sectionFound = true;
+  place.lastKeyLine = *header;
+  key = Trim(key);
+  LineReader reader(text, header->next);
+  Line line;
+  while (reader.Next(line)) {
+    const std::string_view content = Content(text, line);
+    if (HeaderName(content)) break;
+    const auto entry = KeyOf(content);
+    if (!entry) continue;
+    if (SameName(entry->name, key)) {
+      place.keyFound = true;
+      place.keyLine = line;
+      place.valueBegin = line.begin + entry->valueOffset;
+      break;
+    }
+    place.lastKeyLine = line;
+  }
+  return place;
+}
+
+std::string_view ValueAsRead(std::string_view raw) {
+  std::string_view value = Trim(raw);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front())
+    value = value.substr(1, value.size() - 2);
+  return value.substr(0, value.find('\0'));
+}
+
+bool HasNoLineBreakOrNul(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+}  // namespace
+
+std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
+                                          std::string_view key) {
+  const Place place = Locate(text, section, key);
+  if (!place.keyFound) return std::nullopt;
+  return ValueAsRead(text.substr(place.valueBegin, place.keyLine.end - place.valueBegin));
+}
+
+std::vector<std::string_view> SectionNames(std::string_view text) {
+  std::vector<std::string_view> names;
+  LineReader reader(text);
+  Line line;
+  while (reader.Next(line))
+    if (const auto header = HeaderName(Content(text, line))) names.push_back(*header);
+  return names;
+}
+
+std::optional<std::vector<std::string_view>> KeyNames(std::string_view text,
+                                                      std::string_view section) {
+  const auto header = FindSectionHeader(text, Trim(section));
+  if (!header) return std::nullopt;
+  std::vector<std::string_view> names;
+  LineReader reader(text, header->next);
+  Line line;
+  while (reader.Next(line)) {
+    const std::string_view content = Content(text, line);
+    if (HeaderName(content)) break;
+    if (const auto entry = KeyOf(content)) names.push_back(entry->name);
+  }
+  return names;
+}
+
+bool IsStorableSectionName(std::string_view name) {
+  return HasNoLineBreakOrNul(name);
+}
+
+bool IsStorableKeyName(std::string_view name) {
+  const std::string_view trimmed = Trim(name);
+  if (!trimmed.empty() && (trimmed.front() == ';' || trimmed.front() == '[')) return false;
+  return HasNoLineBreakOrNul(name) && name.find('=') == std::string_view::npos;
+}
+
+bool IsStorableValue(std::string_view value) {
+  return HasNoLineBreakOrNul(value);
+}
+
+std::optional<std::string> SetValue(std::string_view text, std::string_view section,
+                                    std::string_view key, std::string_view value) {
+  const Place place = Locate(text, section, key);
+  std::string result;
+  if (place.keyFound) {
+    // Blanks after '=' belong to the line's layout and stay, unless the value brings blanks
+    // of its own: then it replaces them, so that storing it again finds it unchanged.
+    const bool ownBlanks = !value.empty() && IsBlank(value.front());
+    const std::size_t begin = ownBlanks
+                                  ? place.valueBegin
+                                  : SkipBlanks(text.substr(0, place.keyLine.end), place.valueBegin);
+    if (text.substr(begin, place.keyLine.end - begin) == value) return std::nullopt;
+    result.reserve(text.size() + value.size());
+    result.append(text.substr(0, begin));
+    result.append(value);
+    result.append(text.substr(place.keyLine.end));
+    return result;
+  }
+
+  const std::string_view lineEnd = LineEndOf(text);
+  const std::string_view trimmedKey = Trim(key);
+  const std::string_view trimmedSection = Trim(section);
+  result.reserve(text.size() + trimmedSection.size() + trimmedKey.size() + value.size() + 8);
+  if (place.sectionFound) {
+    const Line& after = place.lastKeyLine;
+    result.append(text.substr(0, after.next));
+    if (!after.Terminated()) result.append(lineEnd);
+    result.append(trimmedKey).append("=").append(value).append(lineEnd);
+    result.append(text.substr(after.next));
+    return result;
+  }
+
+  result.append(text);
+  if (text.size() > ContentStart(text) && !IsLineBreak(text.back())) result.append(lineEnd);
+  result.append("[").append(trimmedSection).append("]").append(lineEnd);
+  result.append(trimmedKey).append("=").append(value).append(lineEnd);
+  return result;
+}
+
+std::optional<std::string> DeleteKey(std::string_view text, std::string_view section,
+                                     std::string_view key) {
+  const Place place = Locate(text, section, key);
+  if (!place.keyFound) return std::nullopt;
+  std::string result;
+  result.reserve(text.size());
+  result.append(text.substr(0, place.keyLine.begin));
+  result.append(text.substr(place.keyLine.next));
+  return result;
+}
+
+std::optional<std::string> DeleteSection(std::string_view text, std::string_view section) {
+  section = Trim(section);
+  std::string result;
+  result.append(text.substr(0, ContentStart(text)));
+  bool removing = false;
+  bool removedAny = false;
+  LineReader reader(text);
+  Line line;
+  while (reader.Next(line)) {
+    if (const auto header = HeaderName(Content(text, line))) removing = SameName(*header, section);
+    if (removing) {
+      removedAny = true;
+      continue;
+    }
+    result.append(text.substr(line.begin, line.next - line.begin));
+  }
+  if (!removedAny) return std::nullopt;
+  return result;
+}
+
+}  // namespace ini

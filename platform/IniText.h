@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The text of an INI file, read and edited the way the Windows profile services do it. Works on
+// the bytes of a whole file and knows nothing of files, so every rule of the format lives here.
+//
+// The format, as this code reads it:
+// - CR LF, a lone LF and a lone CR each end a line; a UTF-8 byte-order mark at the start is
+//   skipped and kept.
+// - A line whose first non-blank character is '[' and that holds a ']' starts a section; the name
+//   runs to the last ']' on the line. Text after it is ignored.
+// - A line with an '=' that is no section header and does not start with ';' is a key: the name
+//   before the first '=', the value after it.
+// - Every other line (comments, blank lines, text without '=') is kept but means nothing.
+// - Names are compared without regard to ASCII case, after blanks around them are trimmed.
+// - The first section of a name and the first key of a name within it are the ones that count;
+//   later duplicates are never read or changed.
+// A NUL byte is an ordinary character of its line: it ends a value that is read (the caller gets
+// a C string), and it never makes a line unreadable or changes how others are read.
+namespace ini {
+
+// The value a read of the key gives: the text after '=', with blanks around it and one pair of
+// matching double or single quotes removed, cut at a NUL byte. Nothing when the section or the
+// key is missing.
+std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
+                                          std::string_view key);
+
+// The names of all sections, in file order; the names of all keys of the first section called
+// `section` (nothing when there is none).
+std::vector<std::string_view> SectionNames(std::string_view text);
+std::optional<std::vector<std::string_view>> KeyNames(std::string_view text,
+                                                      std::string_view section);
+
+// Whether a name or value can be stored so that a later read finds it again. A line break in
+// any of them would split the line; a ']'-free section name is not required, since the header
+// ends at the last ']'. A key name cannot hold '=' or start with ';' or '['.
+bool IsStorableSectionName(std::string_view name);
+bool IsStorableKeyName(std::string_view name);
+bool IsStorableValue(std::string_view value);
+
+// The edits return the whole new text, or nothing when the text stays as it was. Every line the
+// edit does not touch is kept byte for byte, its line end included. Lines added take the text's
+// own line end (that of its first line; LF for a text without one).
+//
+// SetValue: an existing key's value is replaced where the key stands (its name, the '=' and the
+// blanks after it stay); a missing key becomes a new line after the last key line of its section
+// (after the header when the section has no key), so comments and blank lines that close the
+// section stay below it; a missing section is added at the end of the text, without a blank line
+// before it. The names and value must be storable.
+std::optional<std::string> SetValue(std::string_view text, std::string_view section,
+                                    std::string_view key, std::string_view value);
+
+// Removes the first key of that name in the first section of that name.
+std::optional<std::string> DeleteKey(std::string_view text, std::string_view section,
+                                     std::string_view key);
+
+// Removes every section of that name: its header and every line up to the next header.
+std::optional<std::string> DeleteSection(std::string_view text, std::string_view section);
+
+}  // namespace ini

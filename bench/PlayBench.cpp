@@ -2,11 +2,10 @@
 // stand-in with the same arguments in the same folder: the difference is what the Play adds
 // (the stores, the search, the handle table, the reload) to the cost of running the emulator.
 //
-// The stand-in ends at once and keeps no log. Run with
-//   --benchmark_repetitions=30 --benchmark_enable_random_interleaving=true
-// so that both see the same machine load. Wall time on a shared machine swings with the load;
-// the counter cpu_us (processor time of the launcher and its children together, per iteration)
-// swings much less and shows the work each adds.
+// The stand-in ends at once and keeps no log. BM_PlayAgainstBareSpawn runs both in turns within
+// one loop and gives the ratio of their medians: on a shared machine that is the figure to
+// trust, since the load cannot change between the two. The others run each part on its own,
+// with cpu_us, the processor time of the launcher and its children together per iteration.
 
 #include <benchmark/benchmark.h>
 #include <spawn.h>
@@ -14,7 +13,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -90,23 +91,40 @@ class TProcessorTime {
   double start_;
 };
 
-void BM_BareSpawnAndWait(benchmark::State& state) {
-  TEmulatorFolder folder;
-  std::vector<std::string> arguments =
-      platform_posix::SplitCommandLine(BuildCommandLine(BenchOptions())->View());
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  const std::string program = (folder.Path() / "corvanta").string();
-  TProcessorTime processorTime(state);
-  for (auto _ : state) {
+// The stand-in started as plainly as POSIX allows: its path, the Play's arguments, no search,
+// no file actions, no handles.
+class TBareSpawn {
+ public:
+  explicit TBareSpawn(const TEmulatorFolder& folder)
+      : program_((folder.Path() / "corvanta").string()),
+        arguments_(platform_posix::SplitCommandLine(BuildCommandLine(BenchOptions())->View())) {
+    for (std::string& argument : arguments_) argv_.push_back(argument.data());
+    argv_.push_back(nullptr);
+  }
+  bool Run() {
     pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-      state.SkipWithError("posix_spawn failed");
-      break;
-    }
+    if (posix_spawn(&pid, program_.c_str(), nullptr, nullptr, argv_.data(), environ) != 0)
+      return false;
     int status = 0;
     while (waitpid(pid, &status, 0) == -1 && errno == EINTR) {
+    }
+    return true;
+  }
+
+ private:
+  std::string program_;
+  std::vector<std::string> arguments_;
+  std::vector<char*> argv_;
+};
+
+void BM_BareSpawnAndWait(benchmark::State& state) {
+  TEmulatorFolder folder;
+  TBareSpawn bare(folder);
+  TProcessorTime processorTime(state);
+  for (auto _ : state) {
+    if (!bare.Run()) {
+      state.SkipWithError("posix_spawn failed");
+      break;
     }
   }
 }
@@ -152,6 +170,58 @@ void BM_StoreAndReload(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StoreAndReload)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// Both side by side in every iteration, in turns, so that a change of machine load between one
+// benchmark and the next cannot tip the comparison: the counters give the median time of each
+// and the ratio of the medians. Argument 0: every Play stores the values the file holds already
+// (the usual Play, nothing is written); 1: every Play changes the sound card, so one store replaces
+// the file.
+void BM_PlayAgainstBareSpawn(benchmark::State& state) {
+  TEmulatorFolder folder;
+  TLaunchOptions options = BenchOptions();
+  const bool changeEveryPlay = state.range(0) == 1;
+  TBareSpawn bareSpawn(folder);
+  const auto bare = [&] { return bareSpawn.Run(); };
+  const auto play = [&] {
+    if (changeEveryPlay) options.SoundCard = options.SoundCard == 3 ? 4 : 3;
+    const auto result = PlayGame(options, SettingsFilePath());
+    return result && !result->StartFailure;
+  };
+  const auto timed = [](auto&& action, std::vector<double>& times) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool ran = action();
+    times.push_back(
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+            .count());
+    return ran;
+  };
+  std::vector<double> playTimes, bareTimes;
+  bool playFirst = true;
+  for (auto _ : state) {
+    const bool ran = playFirst ? timed(play, playTimes) && timed(bare, bareTimes)
+                               : timed(bare, bareTimes) && timed(play, playTimes);
+    if (!ran) {
+      state.SkipWithError("the emulator did not run");
+      return;
+    }
+    playFirst = !playFirst;
+  }
+  const auto median = [](std::vector<double> times) {
+    std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2),
+                     times.end());
+    return times[times.size() / 2];
+  };
+  const double playMedian = median(playTimes), bareMedian = median(bareTimes);
+  state.counters["play_us"] = playMedian;
+  state.counters["bare_us"] = bareMedian;
+  state.counters["ratio"] = playMedian / bareMedian;
+}
+BENCHMARK(BM_PlayAgainstBareSpawn)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
 
 }  // namespace
 

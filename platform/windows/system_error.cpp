@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/SystemError.h"
+#include "platform/windows/WideText.h"
 
 // The system's own wording, in the user's language, as UTF-8 like every other text of the
 // program. The trailing line end and full stop go, so that the text reads like the POSIX one
@@ -19,11 +20,7 @@ std::string SystemErrorMessage(DWORD code) {
                           wide[length - 1] == L' ' || wide[length - 1] == L'.')) {
       --length;
     }
-    const int wideLength = static_cast<int>(length);
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(size));
-    WideCharToMultiByte(CP_UTF8, 0, wide, wideLength, text.data(), size, nullptr, nullptr);
+    text = Narrow(std::wstring_view(wide, length));
   }
   if (wide != nullptr) LocalFree(wide);
   if (text.empty()) text = "system error " + std::to_string(code);

@@ -4,8 +4,9 @@
 // Each line holds tab-separated fields: the window class, the button kind (group, radio, check,
 // push) or "-", the text in UTF-8, "enabled" or "disabled", "checked" or "unchecked", the
 // screen rectangle as left,top,right,bottom and, for a list box, the selected row and its text.
-// The first line is the top-level window, with its client rectangle on the screen and its frame
-// style. Exit code 1 when no visible window has such a title.
+// The first line is the top-level window: "window", its frame style, its title, whether it is
+// enabled, its client rectangle and its outer rectangle on the screen.
+// Exit code 1 when no visible window has such a title.
 
 #include <windows.h>
 
@@ -123,8 +124,11 @@ int wmain(int argc, wchar_t** argv) {
   };
   for (const auto& [set, name] : flags)
     if (set) frame += std::string(frame.empty() ? "" : ",") + name;
-  std::printf("window\t%s\t%s\t%s\t%s\n", frame.c_str(), Utf8(Text(form)).c_str(),
-              IsWindowEnabled(form) ? "enabled" : "disabled", Rect(client).c_str());
+  RECT outer;
+  GetWindowRect(form, &outer);
+  std::printf("window\t%s\t%s\t%s\t%s\t%s\n", frame.c_str(), Utf8(Text(form)).c_str(),
+              IsWindowEnabled(form) ? "enabled" : "disabled", Rect(client).c_str(),
+              Rect(outer).c_str());
   EnumChildWindows(form, PrintControl, 0);
   return 0;
 }

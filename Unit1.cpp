@@ -1,0 +1,97 @@
+#include "Unit1.h"
+
+#include <array>
+#include <string_view>
+
+#include "options/GameTable.h"
+#include "options/ValueTables.h"
+#include "platform/forms/Layout.h"
+#include "resources/MainIcon.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr std::array<std::string_view, GameCount> GameTitles = [] {
+  std::array<std::string_view, GameCount> titles{};
+  for (std::size_t row = 0; row < GameCount; ++row) titles[row] = GameTable[row].Title;
+  return titles;
+}();
+
+constexpr std::array<std::string_view, 3> SampleRateItems{"11025 Hz", "22050 Hz", "44100 Hz"};
+constexpr std::array<std::string_view, 3> ResolutionItems{"320 x 240", "400 x 300", "640 x 480"};
+constexpr std::array<std::string_view, 5> SkipFrameItems{"1", "2", "3", "4", "5"};
+constexpr std::array<std::string_view, 2> SoundEmuItems{"New TYPE", "Old  TYPE"};
+constexpr std::span<const std::string_view> None{};
+
+using enum TControlKind;
+constexpr THintSwitch Inherit = THintSwitch::FromParent;
+
+// clang-format off
+constexpr TLayoutItem Layout[] = {
+  // Name          Kind        Parent       Left Top  W    H    Caption               Tab Hint                                  Hints?            Items            Index Checked
+  {"RadioGroup1", RadioGroup, "",          128,   0, 193, 105, "SoundCard",           0, "使用するサウンドカードの種類。",       THintSwitch::On, SoundCardNames,   0, false},
+  {"RadioGroup2", RadioGroup, "",          328,   0,  89,  57, "YM2151 Sample Rate",  1, "ｻｳﾝﾄﾞのｻﾝﾌﾟﾘﾝｸﾞﾚｰﾄです。",          Inherit,         SampleRateItems,  1, false},
+  {"RadioGroup5", RadioGroup, "",          224, 160,  89,  81, "Resolution",          2, "解像度の設定。",                       Inherit,         ResolutionItems,  0, false},
+  {"RadioGroup6", RadioGroup, "",          128, 160,  89,  81, "Skip Frame",          3, "フレームスキップ",                     Inherit,         SkipFrameItems,   0, false},
+  {"ListBox1",    ListBox,    "",            0,   0, 121, 281, "",                    4, "ゲーム名。",                           Inherit,         GameTitles,      -1, false},
+  {"Button1",     Button,     "",          128, 248, 289,  33, "Play!!",              5, "スタートボタン",                       Inherit,         None,            -1, false},
+  {"GroupBox1",   GroupBox,   "",          320, 112,  97,  41, "Vsync",               6, "",                                     Inherit,         None,            -1, false},
+  {"CheckBox1",   CheckBox,   "GroupBox1",   8,  16,  81,  17, "Enable",              0, "ｽｸﾘｰﾝの同期をとります。",              Inherit,         None,            -1, false},
+  {"GroupBox2",   GroupBox,   "",          320, 160,  97,  41, "RDTSC",               7, "",                                     Inherit,         None,            -1, false},
+  {"CheckBox2",   CheckBox,   "GroupBox2",   8,  16,  81,  17, "Enable",              0, "486マシンの方はﾁｪｯｸしてください。",    Inherit,         None,            -1, false},
+  {"GroupBox3",   GroupBox,   "",          320, 200,  97,  41, "AnalogJoystick",      8, "",                                     Inherit,         None,            -1, false},
+  {"CheckBox3",   CheckBox,   "GroupBox3",   8,  16,  81,  17, "Enable",              0, "ｱﾅﾛｸﾞｼﾞｮｲｽﾃｨｯｸ使用の場合はCheck",      Inherit,         None,            -1, false},
+  {"GroupBox4",   GroupBox,   "",          224, 112,  89,  41, "Eagle graphics",      9, "",                                     Inherit,         None,            -1, false},
+  {"CheckBox4",   CheckBox,   "GroupBox4",   8,  16,  57,  17, "Enable",              0, "",                                     Inherit,         None,            -1, false},
+  {"GroupBox5",   GroupBox,   "",          128, 112,  89,  41, "ScanLine",           10, "走査線モード！",                       Inherit,         None,            -1, false},
+  {"CheckBox5",   CheckBox,   "GroupBox5",   8,  16,  65,  17, "Enable",              0, "",                                     Inherit,         None,            -1, false},
+  {"RadioGroup3", RadioGroup, "",          328,  56,  89,  49, "Sound Emu",          11, "サウンド エンジンの種類",              Inherit,         SoundEmuItems,    1, false},
+};
+// clang-format on
+
+const TFormSettings Window{
+    .Caption = "Corvanta Menu Ver 0.57    [corvanta menu team]",
+    .ClientWidth = 417,
+    .ClientHeight = 281,
+    .BorderStyle = bsDialog,
+    .Position = poScreenCenter,
+    .Font = {.Name = "ＭＳ Ｐゴシック",
+             .Height = -12,
+             .Charset = SHIFTJIS_CHARSET,
+             .Color = clBlack},
+    .ShowHint = true,
+    .Icon = {.Xpm = MainIconXpm},
+};
+
+}  // namespace
+
+TForm1::TForm1(TComponent* Owner) : TForm(Owner) {
+  ApplyFormSettings(*this, Window);
+  BuildLayout(*this, Layout);
+  BindControl(*this, RadioGroup1, "RadioGroup1");
+  BindControl(*this, RadioGroup2, "RadioGroup2");
+  BindControl(*this, RadioGroup5, "RadioGroup5");
+  BindControl(*this, RadioGroup6, "RadioGroup6");
+  BindControl(*this, ListBox1, "ListBox1");
+  BindControl(*this, Button1, "Button1");
+  BindControl(*this, GroupBox1, "GroupBox1");
+  BindControl(*this, CheckBox1, "CheckBox1");
+  BindControl(*this, GroupBox2, "GroupBox2");
+  BindControl(*this, CheckBox2, "CheckBox2");
+  BindControl(*this, GroupBox3, "GroupBox3");
+  BindControl(*this, CheckBox3, "CheckBox3");
+  BindControl(*this, GroupBox4, "GroupBox4");
+  BindControl(*this, CheckBox4, "CheckBox4");
+  BindControl(*this, GroupBox5, "GroupBox5");
+  BindControl(*this, CheckBox5, "CheckBox5");
+  BindControl(*this, RadioGroup3, "RadioGroup3");
+
+  Button1->OnClick = [this](TObject* Sender) { Button1Click(Sender); };
+  ListBox1->OnDblClick = [this](TObject* Sender) { Button1Click(Sender); };
+  CheckBox5->OnClick = [this](TObject* Sender) { CheckBox5Click(Sender); };
+}
+
+void TForm1::Button1Click(TObject* /*Sender*/) {}
+
+void TForm1::CheckBox5Click(TObject* /*Sender*/) {}

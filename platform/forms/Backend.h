@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "platform/forms/Peer.h"
+
+// What a backend provides besides its peers. Exactly one backend is linked into a program:
+// forms_headless (no peers; the unit tests), forms_fltk (X11 through FLTK 1.3), later a
+// native Win32 one. Nothing above this header knows which.
+namespace forms::backend {
+
+// Opens the connection to the display. Where there is none to open, the backend says so in
+// one line on stderr, naming the display it tried, and ends the process with exit code 1:
+// there is nowhere to show an error box.
+void Initialize();
+
+TPeerFactory& PeerFactory();
+
+// The application's error box: caption, text, the stop icon and one OK button; modal to every
+// window of the application; returns when it has been dismissed.
+void ShowErrorBox(const std::string& caption, const std::string& text);
+
+// Processes the user's input until `mainForm` has been closed. The form is shown already.
+void RunMessageLoop(TForm& mainForm);
+
+}  // namespace forms::backend

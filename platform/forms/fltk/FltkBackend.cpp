@@ -1,0 +1,143 @@
+// The FLTK backend: the display, the event dispatch and the peers' factory.
+#include <errno.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/forms/Backend.h"
+#include "platform/forms/Forms.h"
+#include "platform/forms/fltk/FltkControls.h"
+#include "platform/forms/fltk/FltkErrorBox.h"
+#include "platform/forms/fltk/FltkPeer.h"
+#include "platform/forms/fltk/FltkTooltip.h"
+
+namespace forms::backend {
+namespace {
+
+class TFltkPeers final : public TPeerFactory {
+ public:
+  std::unique_ptr<TFormPeer> CreateForm(TForm& form) override { return fltk::MakeFormPeer(form); }
+  std::unique_ptr<TControlPeer> CreateButton(TButton& control) override {
+    return fltk::MakeButtonPeer(control);
+  }
+  std::unique_ptr<TControlPeer> CreateCheckBox(TCheckBox& control) override {
+    return fltk::MakeCheckBoxPeer(control);
+  }
+  std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& control) override {
+    return fltk::MakeGroupBoxPeer(control);
+  }
+  std::unique_ptr<TControlPeer> CreateListBox(TListBox& control) override {
+    return fltk::MakeListBoxPeer(control);
+  }
+  std::unique_ptr<TControlPeer> CreateRadioGroup(TRadioGroup& control) override {
+    return fltk::MakeRadioGroupPeer(control);
+  }
+};
+
+// The form whose native window is `window`, if it is one.
+TForm* FormOf(Fl_Window* window) {
+  return window != nullptr ? dynamic_cast<TForm*>(fltk::TFltkPeer::ControlOf(window)) : nullptr;
+}
+
+bool IsTabKey(int event) {
+  return event == FL_KEYBOARD && Fl::event_key() == FL_Tab &&
+         (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) == 0;
+}
+
+// Tells the form whenever FLTK has moved the keyboard focus (a click, a radio button's arrow
+// keys, a window getting the focus back).
+void NoteFocusChange() {
+  static Fl_Widget* last = nullptr;
+  Fl_Widget* focus = Fl::focus();
+  if (focus == last) return;
+  last = focus;
+  TControl* control = fltk::TFltkPeer::ControlOf(focus);
+  if (control == nullptr) return;
+  if (TForm* form = control->ParentForm(); form != nullptr && form != control)
+    form->NoteFocus(control);
+}
+
+// Every event passes here first: the hint follows the pointer, Tab goes by the form's Tab order
+// rather than by FLTK's widget order.
+int Dispatch(int event, Fl_Window* window) {
+  TForm* form = Fl::modal() == nullptr || Fl::modal() == window ? FormOf(window) : nullptr;
+  if (form != nullptr) {
+    switch (event) {
+      case FL_ENTER:
+      case FL_MOVE:
+        fltk::TTooltip::PointerAt(form->HintAt(Fl::event_x(), Fl::event_y()), form->Font());
+        break;
+      case FL_LEAVE:
+        fltk::TTooltip::Leave();
+        break;
+      case FL_PUSH:
+      case FL_KEYBOARD:
+      case FL_MOUSEWHEEL:
+        fltk::TTooltip::Dismiss();
+        break;
+    }
+    if (IsTabKey(event)) {
+      form->SelectNext((Fl::event_state() & FL_SHIFT) == 0);
+      NoteFocusChange();
+      return 1;
+    }
+  }
+  const int handled = Fl::handle_(event, window);
+  NoteFocusChange();
+  return handled;
+}
+
+// A failed X request is reported and the program goes on, as FLTK's own handler does; Xlib's
+// default would end the program over, say, a window that went away a moment ago.
+int ReportXError(Display* display, XErrorEvent* error) {
+  char text[256];
+  XGetErrorText(display, error->error_code, text, sizeof text);
+  std::fprintf(stderr, "%s: X error: %s (request %d)\n", program_invocation_short_name, text,
+               error->request_code);
+  return 0;
+}
+
+}  // namespace
+
+void Initialize() {
+  // What FLTK does when it opens the display itself; we open it ourselves only to be able to
+  // say which display failed.
+  std::setlocale(LC_CTYPE, "");
+  XSetErrorHandler(ReportXError);
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    const char* name = XDisplayName(nullptr);
+    if (name == nullptr || *name == '\0')
+      std::fprintf(stderr, "%s: cannot open display: DISPLAY is not set\n",
+                   program_invocation_short_name);
+    else
+      std::fprintf(stderr, "%s: cannot open display '%s'\n", program_invocation_short_name, name);
+    std::exit(1);
+  }
+  fl_open_display(display);
+  Fl::scheme("none");
+  Fl::visible_focus(1);
+  Fl::event_dispatch(Dispatch);
+}
+
+TPeerFactory& PeerFactory() {
+  static TFltkPeers factory;
+  return factory;
+}
+
+void ShowErrorBox(const std::string& caption, const std::string& text) {
+  fltk::TTooltip::Leave();
+  fltk::ShowFltkErrorBox(caption, text);
+}
+
+void RunMessageLoop(TForm& mainForm) {
+  while (mainForm.Visible()) Fl::wait();
+  fltk::TTooltip::Leave();
+}
+
+}  // namespace forms::backend

@@ -1,0 +1,133 @@
+// The peer of a form: a double-buffered top-level window.
+#include <errno.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Pixmap.H>
+#include <FL/Fl_RGB_Image.H>
+
+#include "platform/forms/Forms.h"
+#include "platform/forms/fltk/FltkControls.h"
+#include "platform/forms/fltk/FltkFonts.h"
+#include "platform/forms/fltk/FltkPeer.h"
+#include "platform/forms/fltk/FltkX11.h"
+
+namespace forms::fltk {
+namespace {
+
+class TFormWindow final : public Fl_Double_Window {
+ public:
+  TFormWindow() : Fl_Double_Window(0, 0, 1, 1) {
+    end();
+    resizable(nullptr);
+  }
+
+ protected:
+  int handle(int event) override {
+    // The arrow keys belong to lists and radio groups; they do not move between controls.
+    if (event == FL_KEYBOARD) {
+      switch (Fl::event_key()) {
+        case FL_Up:
+        case FL_Down:
+        case FL_Left:
+        case FL_Right:
+          return 0;
+      }
+    }
+    return Fl_Double_Window::handle(event);
+  }
+
+  void draw() override {
+    SettleFonts();
+    Fl_Double_Window::draw();
+  }
+};
+
+void ApplyFont(TControl& control) {
+  if (control.Peer() != nullptr) control.Peer()->Update(TPeerChange::Font);
+  if (auto* container = dynamic_cast<TWinControl*>(&control))
+    for (int i = 0; i < container->ControlCount(); ++i) ApplyFont(*container->Controls(i));
+}
+
+class TFormWindowPeer final : public TFormPeer {
+ public:
+  explicit TFormWindowPeer(TForm& form) : form_(form), base_(form, new TFormWindow) {
+    Window()->callback(
+        [](Fl_Widget*, void* data) {
+          // FLTK closes a window on Escape; a dialog without a Cancel button must not.
+          if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+          auto& form = *static_cast<TForm*>(data);
+          DeliverUserEvent([&] { form.Close(); });
+        },
+        &form_);
+    Window()->xclass(program_invocation_short_name);
+    Update(TPeerChange::Caption);
+    Update(TPeerChange::Bounds);
+  }
+
+  void Update(TPeerChange change) override {
+    switch (change) {
+      case TPeerChange::Bounds:
+        Window()->size(form_.ClientWidth(), form_.ClientHeight());
+        break;
+      case TPeerChange::Caption:
+        Window()->copy_label(form_.Caption().c_str());
+        break;
+      case TPeerChange::Font:
+        for (int i = 0; i < form_.ControlCount(); ++i) ApplyFont(*form_.Controls(i));
+        break;
+      default:
+        break;
+    }
+  }
+
+  void Focus() override {}
+
+  void Show() override {
+    Fl_Window& window = *Window();
+    const int w = form_.ClientWidth();
+    const int h = form_.ClientHeight();
+    if (form_.BorderStyle() == bsDialog)
+      window.size_range(w, h, w, h);
+    else
+      window.resizable(&window);
+    if (form_.Position() == poScreenCenter) {
+      int sx, sy, sw, sh;
+      Fl::screen_xywh(sx, sy, sw, sh, 0);
+      window.position(sx + (sw - w) / 2, sy + (sh - h) / 2);
+    } else {
+      window.position(form_.Left(), form_.Top());
+    }
+    if (!form_.Icon().Empty()) {
+      Fl_Pixmap picture(form_.Icon().Xpm);
+      Fl_RGB_Image icon(&picture);
+      window.icon(&icon);
+    }
+    window.show();
+    if (form_.BorderStyle() == bsDialog) SetDialogFrameHints(window);
+  }
+
+  void Hide() override { Window()->hide(); }
+
+ private:
+  Fl_Double_Window* Window() const { return static_cast<Fl_Double_Window*>(base_.Widget()); }
+
+  // The part every peer shares: the window as the form's widget and the children's container.
+  class TWindowWidget final : public TFltkPeer {
+   public:
+    TWindowWidget(TForm& form, Fl_Double_Window* window) : TFltkPeer(form, window) {
+      HoldChildrenIn(window);
+    }
+  };
+
+  TForm& form_;
+  TWindowWidget base_;
+};
+
+}  // namespace
+
+std::unique_ptr<TFormPeer> MakeFormPeer(TForm& form) {
+  return std::make_unique<TFormWindowPeer>(form);
+}
+
+}  // namespace forms::fltk

@@ -1,0 +1,107 @@
+#include "platform/forms/fltk/FltkPeer.h"
+
+#include <FL/Fl.H>
+#include <unordered_map>
+
+#include "platform/forms/Forms.h"
+
+namespace forms::fltk {
+namespace {
+
+std::unordered_map<const Fl_Widget*, TFltkPeer*>& Peers() {
+  static std::unordered_map<const Fl_Widget*, TFltkPeer*> peers;
+  return peers;
+}
+
+std::unordered_map<const TControl*, Fl_Group*>& Containers() {
+  static std::unordered_map<const TControl*, Fl_Group*> containers;
+  return containers;
+}
+
+}  // namespace
+
+TFltkPeer::TFltkPeer(TControl& control, Fl_Widget* widget) : control_(control), widget_(widget) {
+  Peers()[widget_] = this;
+  if (auto found = Containers().find(control_.Parent()); found != Containers().end())
+    found->second->add(widget_);
+}
+
+TFltkPeer::~TFltkPeer() {
+  Peers().erase(widget_);
+  Containers().erase(&control_);
+  if (Fl_Group* parent = widget_->parent()) parent->remove(widget_);
+  delete widget_;
+}
+
+TControl* TFltkPeer::ControlOf(const Fl_Widget* widget) {
+  for (; widget != nullptr; widget = widget->parent())
+    if (auto found = Peers().find(widget); found != Peers().end()) return &found->second->control_;
+  return nullptr;
+}
+
+void TFltkPeer::Update(TPeerChange change) {
+  switch (change) {
+    case TPeerChange::Bounds: {
+      const TRect r = WindowBounds();
+      widget_->resize(r.Left, r.Top, r.Width, r.Height);
+      break;
+    }
+    case TPeerChange::Caption:
+      widget_->copy_label(control_.Caption().c_str());
+      break;
+    case TPeerChange::Enabled:
+      if (control_.Enabled())
+        widget_->activate();
+      else
+        widget_->deactivate();
+      break;
+    case TPeerChange::Font: {
+      const TFltkFont font = Font();
+      widget_->labelfont(font.Face);
+      widget_->labelsize(font.Size);
+      break;
+    }
+    case TPeerChange::Items:
+    case TPeerChange::Selection:
+      break;
+  }
+  UpdateState(change);
+  widget_->redraw();
+}
+
+void TFltkPeer::Focus() {
+  widget_->take_focus();
+}
+
+void TFltkPeer::HoldChildrenIn(Fl_Group* group) {
+  Containers()[&control_] = group;
+}
+
+void TFltkPeer::Refresh() {
+  for (TPeerChange change : {TPeerChange::Font, TPeerChange::Bounds, TPeerChange::Caption,
+                             TPeerChange::Enabled, TPeerChange::Items, TPeerChange::Selection})
+    Update(change);
+}
+
+TRect TFltkPeer::WindowBounds() const {
+  TRect r = control_.BoundsRect();
+  if (dynamic_cast<const TForm*>(&control_) != nullptr) return r;
+  for (const TWinControl* p = control_.Parent(); p != nullptr && p->Parent() != nullptr;
+       p = p->Parent()) {
+    r.Left += p->Left();
+    r.Top += p->Top();
+  }
+  return r;
+}
+
+TFltkFont TFltkPeer::Font() const {
+  const TForm* form = control_.ParentForm();
+  return ResolveFont(form != nullptr ? form->Font() : TFont{});
+}
+
+int TFltkPeer::TextHeight() const {
+  const TForm* form = control_.ParentForm();
+  return (form != nullptr ? form->Font() : TFont{}).PixelHeight();
+}
+
+}  // namespace forms::fltk

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <FL/Fl_Group.H>
+#include <FL/Fl_Widget.H>
+
+#include "platform/forms/Controls.h"
+#include "platform/forms/Peer.h"
+#include "platform/forms/fltk/FltkFonts.h"
+
+namespace forms::fltk {
+
+// What every FLTK peer shares: it makes its widget inside the parent's widget, keeps place,
+// caption, enablement and font in step with the control, and takes the widget down with it.
+class TFltkPeer : public TControlPeer {
+ public:
+  // Takes ownership of `widget`, which must not have been added to a group yet.
+  TFltkPeer(TControl& control, Fl_Widget* widget);
+  ~TFltkPeer() override;
+
+  void Update(TPeerChange change) override;
+  void Focus() override;
+
+  TControl& Control() const { return control_; }
+  Fl_Widget* Widget() const { return widget_; }
+
+  // The control a widget (or the nearest enclosing widget with a peer) belongs to.
+  static TControl* ControlOf(const Fl_Widget* widget);
+
+ protected:
+  // The peers of the control's children put their widgets into `group`.
+  void HoldChildrenIn(Fl_Group* group);
+  // Applies everything once; peers call it at the end of their constructor.
+  void Refresh();
+  virtual void UpdateState(TPeerChange) {}
+  // The control's place in the coordinates of its window, as FLTK places widgets.
+  TRect WindowBounds() const;
+  TFltkFont Font() const;
+  int TextHeight() const;
+
+ private:
+  TControl& control_;
+  Fl_Widget* widget_;
+};
+
+}  // namespace forms::fltk

@@ -1,0 +1,48 @@
+#include "platform/forms/fltk/FltkX11.h"
+
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <X11/Xatom.h>
+
+namespace forms::fltk {
+namespace {
+
+Atom AtomNamed(const char* name) {
+  return XInternAtom(fl_display, name, False);
+}
+
+}  // namespace
+
+void SetDialogFrameHints(Fl_Window& window) {
+  enum : unsigned long {
+    HintsFunctions = 1,
+    HintsDecorations = 2,
+    FunctionMove = 4,
+    FunctionClose = 32,
+    DecorationBorder = 2,
+    DecorationTitle = 8,
+    DecorationMenu = 16,
+  };
+  const unsigned long hints[5] = {HintsFunctions | HintsDecorations, FunctionMove | FunctionClose,
+                                  DecorationBorder | DecorationTitle | DecorationMenu, 0, 0};
+  const Atom motif = AtomNamed("_MOTIF_WM_HINTS");
+  XChangeProperty(fl_display, fl_xid(&window), motif, motif, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(hints), 5);
+}
+
+void SetWindowName(Fl_Window& window, const std::string& name) {
+  const auto* text = reinterpret_cast<const unsigned char*>(name.c_str());
+  const int length = static_cast<int>(name.size());
+  const Atom utf8 = AtomNamed("UTF8_STRING");
+  XChangeProperty(fl_display, fl_xid(&window), AtomNamed("_NET_WM_NAME"), utf8, 8, PropModeReplace,
+                  text, length);
+  XChangeProperty(fl_display, fl_xid(&window), XA_WM_NAME, utf8, 8, PropModeReplace, text, length);
+}
+
+void SetTooltipType(Fl_Window& window) {
+  const Atom type = AtomNamed("_NET_WM_WINDOW_TYPE_TOOLTIP");
+  XChangeProperty(fl_display, fl_xid(&window), AtomNamed("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(&type), 1);
+}
+
+}  // namespace forms::fltk

@@ -1,0 +1,50 @@
+#include "platform/forms/win32/MessageLoop.h"
+
+#include "platform/forms/Forms.h"
+#include "platform/forms/win32/FormPeer.h"
+#include "platform/forms/win32/PendingException.h"
+
+namespace {
+
+HWND lastFocus = nullptr;
+
+bool IsFormWindow(HWND window) {
+  wchar_t name[32] = {};
+  return window != nullptr && GetClassNameW(window, name, 32) > 0 &&
+         lstrcmpW(name, TWin32FormPeer::ClassName()) == 0;
+}
+
+// ActiveControl follows the keyboard, whoever moved the focus.
+void NoteFocusChange() {
+  HWND focus = GetFocus();
+  if (focus == lastFocus) return;
+  lastFocus = focus;
+  TNativePeer* peer = NativePeerOfWindow(focus);
+  if (peer == nullptr || dynamic_cast<TWin32FormPeer*>(peer) != nullptr) return;
+  if (TForm* form = peer->Control().ParentForm()) form->NoteFocus(&peer->Control());
+}
+
+}  // namespace
+
+void HandleMessage(MSG& message) {
+  HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (!IsFormWindow(root) || !IsDialogMessageW(root, &message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  RaisePendingException();
+  NoteFocusChange();
+}
+
+void HandleWaitingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    HandleMessage(message);
+  }
+  RaisePendingException();
+  NoteFocusChange();
+}

@@ -1,0 +1,16 @@
+#include "platform/forms/win32/PendingException.h"
+
+namespace {
+std::exception_ptr pending;
+}
+
+void KeepPendingException(std::exception_ptr error) {
+  if (!pending) pending = std::move(error);
+}
+
+void RaisePendingException() {
+  if (!pending) return;
+  std::exception_ptr error = std::move(pending);
+  pending = nullptr;
+  std::rethrow_exception(error);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <exception>
+
+// An exception that a window procedure caught because it must not unwind through the system's
+// frames. The message loop raises it again once the system has returned.
+void KeepPendingException(std::exception_ptr error);
+void RaisePendingException();

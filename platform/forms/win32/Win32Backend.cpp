@@ -1,0 +1,82 @@
+// The native Windows backend: standard controls (BUTTON, LISTBOX) and comctl32 tooltips, with
+// texts through the wide API and the dialog manager's keyboard handling.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "platform/forms/Backend.h"
+#include "platform/forms/win32/ControlPeers.h"
+#include "platform/forms/win32/FormPeer.h"
+#include "platform/forms/win32/MessageLoop.h"
+#include "platform/windows/WideText.h"
+
+namespace forms::backend {
+namespace {
+
+// Windows are stacked in Tab order when their form is shown; a control added to a form on
+// screen later comes last in the Tab order.
+class TWin32Peers final : public TPeerFactory {
+ public:
+  std::unique_ptr<TFormPeer> CreateForm(TForm& form) override {
+    return std::make_unique<TWin32FormPeer>(form);
+  }
+  std::unique_ptr<TControlPeer> CreateButton(TButton& control) override {
+    return std::make_unique<TButtonPeer>(control);
+  }
+  std::unique_ptr<TControlPeer> CreateCheckBox(TCheckBox& control) override {
+    return std::make_unique<TCheckBoxPeer>(control);
+  }
+  std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& control) override {
+    return std::make_unique<TGroupBoxPeer>(control);
+  }
+  std::unique_ptr<TControlPeer> CreateListBox(TListBox& control) override {
+    return std::make_unique<TListBoxPeer>(control);
+  }
+  std::unique_ptr<TControlPeer> CreateRadioGroup(TRadioGroup& control) override {
+    return std::make_unique<TRadioGroupPeer>(control);
+  }
+};
+
+}  // namespace
+
+void Initialize() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  WNDCLASSEXW formClass{};
+  formClass.cbSize = sizeof formClass;
+  formClass.lpfnWndProc = TWin32FormPeer::WindowProc;
+  formClass.hInstance = GetModuleHandleW(nullptr);
+  formClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  formClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  formClass.lpszClassName = TWin32FormPeer::ClassName();
+  RegisterClassExW(&formClass);
+}
+
+TPeerFactory& PeerFactory() {
+  static TWin32Peers factory;
+  return factory;
+}
+
+void ShowErrorBox(const std::string& caption, const std::string& text) {
+  // Owned by the active window, which it disables while it is open and activates again after;
+  // with none, every window of the program waits for it.
+  HWND owner = GetActiveWindow();
+  MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(),
+              MB_OK | MB_ICONSTOP | (owner == nullptr ? MB_TASKMODAL : 0));
+}
+
+void RunMessageLoop(TForm& mainForm) {
+  MSG message;
+  while (mainForm.Visible()) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // for whoever runs the next loop
+      break;
+    }
+    if (got < 0) break;
+    HandleMessage(message);
+  }
+}
+
+}  // namespace forms::backend

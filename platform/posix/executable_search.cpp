@@ -1,0 +1,72 @@
+#include "platform/posix/executable_search.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+
+namespace platform_posix {
+
+namespace {
+
+std::optional<std::string> OwnExecutableDirectory() {
+  std::array<char, 4096> target{};
+  const ssize_t length = readlink("/proc/self/exe", target.data(), target.size() - 1);
+  if (length <= 0) return std::nullopt;
+  std::string path(target.data(), static_cast<std::size_t>(length));
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return std::nullopt;
+  path.resize(slash == 0 ? 1 : slash);
+  return path;
+}
+
+std::optional<std::string> CurrentDirectory() {
+  std::array<char, 4096> buffer{};
+  if (getcwd(buffer.data(), buffer.size()) == nullptr) return std::nullopt;
+  return std::string(buffer.data());
+}
+
+bool IsNonDirectoryEntry(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
+}
+
+std::string JoinPath(const std::string& directory, std::string_view name) {
+  std::string path = directory;
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += name;
+  return path;
+}
+
+}  // namespace
+
+std::vector<std::string> ExecutableSearchDirectories() {
+  std::vector<std::string> directories;
+  if (auto own = OwnExecutableDirectory()) directories.push_back(std::move(*own));
+  if (auto current = CurrentDirectory()) directories.push_back(std::move(*current));
+  if (const char* path = std::getenv("PATH")) {
+    const std::string_view list(path);
+    std::size_t start = 0;
+    while (start <= list.size()) {
+      std::size_t end = list.find(':', start);
+      if (end == std::string_view::npos) end = list.size();
+      if (end > start) directories.emplace_back(list.substr(start, end - start));
+      start = end + 1;
+    }
+  }
+  return directories;
+}
+
+std::optional<std::string> FindExecutable(std::string_view name,
+                                          const std::vector<std::string>& directories) {
+  if (name.empty()) return std::nullopt;
+  if (name.find('/') != std::string_view::npos) return std::string(name);
+  for (const std::string& directory : directories) {
+    std::string candidate = JoinPath(directory, name);
+    if (IsNonDirectoryEntry(candidate)) return candidate;
+  }
+  return std::nullopt;
+}
+
+}  // namespace platform_posix

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The program keeps its texts in UTF-8; Windows' wide API takes UTF-16. Invalid UTF-8 becomes
+// the replacement character rather than an error: a text on screen never fails.
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view wide);

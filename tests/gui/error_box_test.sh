@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Errors on a real display. A failing construction of the window (a test build) shows the error
+# box and the program ends with 0 without showing the window; an Exception from a handler (the
+# probe's Play button) shows the same box and the window goes on.
+source "$(dirname "$0")/lib.sh"
+: "${FAILING_START:?}" "${FOCUS_PROBE:?}"
+
+start_display
+
+# copy_box: the error box's text, as its Ctrl+C copies it.
+copy_box() {
+  read -r box bx by bw bh _ < <(wait_window 'corvanta menu')
+  move_pointer $((bx + bw / 2)) $((by + 10))
+  xdotool key ctrl+c
+  local i
+  for ((i = 0; i < 100; i++)); do
+    xclip -o -selection clipboard 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "nothing copied from the error box"
+}
+
+rule=---------------------------
+start_program failing "$FAILING_START"
+expect_eq "$(copy_box)" "$rule
+corvanta menu
+$rule
+The settings folder cannot be read..
+$rule
+OK   
+$rule" "error box of a failed start"
+find_window 'Corvanta Menu.*' >/dev/null && fail "the window showed although it failed"
+xdotool key Return
+wait_exit "$PROGRAM_PID"
+expect_eq "$EXIT_CODE" 0 "exit code after a failed start"
+
+start_program probe "$FOCUS_PROBE" throw
+read -r id wx wy _ < <(wait_window 'Corvanta Menu Ver 0\.57 .*')
+for round in 1 2; do
+  move_pointer $((wx + 270)) $((wy + 264))  # Play!!
+  xdotool click 1
+  text=$(copy_box)
+  grep -qx "The emulator could not be prepared." <<<"$text" || fail "box text: $text"
+  xdotool key Return
+  wait_no_window 'corvanta menu'
+  echo "ok: round $round: the handler's Exception was shown and the window went on"
+done
+"$XPROBE" close "$id"
+wait_exit "$PROGRAM_PID"
+expect_eq "$EXIT_CODE" 0 "exit code after closing"
+expect_eq "$(grep -c '^play$' "$GUI_TMP/probe.out")" 2 "Play ran twice"

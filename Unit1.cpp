@@ -3,10 +3,15 @@
 #include <array>
 #include <string_view>
 
+#include "emulator/EmulatorContract.h"
+#include "launch/PlayAction.h"
 #include "options/GameTable.h"
 #include "options/ValueTables.h"
 #include "platform/forms/Layout.h"
+#include "platform/inifiles.h"
+#include "platform/sysutils.h"
 #include "resources/MainIcon.h"
+#include "settings/SettingsFile.h"
 
 TForm1* Form1 = nullptr;
 
@@ -90,8 +95,63 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner) {
   Button1->OnClick = [this](TObject* Sender) { Button1Click(Sender); };
   ListBox1->OnDblClick = [this](TObject* Sender) { Button1Click(Sender); };
   CheckBox5->OnClick = [this](TObject* Sender) { CheckBox5Click(Sender); };
+
+  // The window opens showing what the settings file holds; nothing is written.
+  const std::string settingsPath = SettingsFilePath();
+  ListBox1->SetItemIndex(0);
+  const TIniFile settings(settingsPath);
+  ApplySettings(LoadSettings(settings));
 }
 
-void TForm1::Button1Click(TObject* /*Sender*/) {}
+void TForm1::ApplySettings(const TSettingsValues& values) {
+  RadioGroup1->SetItemIndex(values.SoundCard);
+  if (const auto row = SampleRateIndexOf(values.SampleRate)) RadioGroup2->SetItemIndex(*row);
+  RadioGroup3->SetItemIndex(values.Old2151);
+  CheckBox5->SetChecked(values.ScanLines != 0);
+  CheckBox4->SetChecked(values.Eagle != 0);
+  CheckBox1->SetChecked(values.Vsync != 0);
+  CheckBox2->SetChecked(values.Rdtsc != 0);
+  // Last, and whether the group is locked or not: a stored width decides over the coupling.
+  if (const auto row = ResolutionIndexOfWidth(values.XRes)) RadioGroup5->SetItemIndex(*row);
+}
 
-void TForm1::CheckBox5Click(TObject* /*Sender*/) {}
+TLaunchOptions TForm1::ReadOptionsFromWindow() const {
+  TLaunchOptions options;
+  options.GameIndex = ListBox1->ItemIndex();
+  options.SoundCard = RadioGroup1->ItemIndex();
+  options.SampleRateIndex = RadioGroup2->ItemIndex();
+  options.SoundEngine = RadioGroup3->ItemIndex();
+  options.ResolutionIndex = RadioGroup5->ItemIndex();
+  options.SkipFrameIndex = RadioGroup6->ItemIndex();
+  options.Vsync = CheckBox1->Checked();
+  options.Rdtsc = CheckBox2->Checked();
+  options.AnalogJoystick = CheckBox3->Checked();
+  options.Eagle = CheckBox4->Checked();
+  options.ScanLines = CheckBox5->Checked();
+  return options;
+}
+
+void TForm1::Button1Click(TObject* /*Sender*/) {
+  const std::string settingsPath = SettingsFilePath();
+  const TLaunchOptions options = ReadOptionsFromWindow();
+
+  const std::optional<TPlayResult> result = PlayGame(options, settingsPath);
+  // The window slept in the wait for the emulator; clicks and keys it was given meanwhile, a
+  // click on Play!! above all, are stale now and must not start another game.
+  Application->DiscardPendingInput();
+  if (!result) return;  // no game row, so no command line: nothing to play
+
+  ApplySettings(result->Settings);
+  if (result->StartFailure)
+    throw Exception(std::string(emulator::ExecutableName) +
+                    " を起動できません: " + result->StartFailure->Reason);
+}
+
+void TForm1::CheckBox5Click(TObject* /*Sender*/) {
+  if (CheckBox5->Checked()) {
+    RadioGroup5->SetItemIndex(2);  // 640 x 480
+    RadioGroup5->SetEnabled(false);
+  } else {
+    RadioGroup5->SetEnabled(true);  // the selection stays as it is
+  }
+}

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "options/LaunchOptions.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/StdCtrls.h"
+#include "settings/SettingsValues.h"
 
 // The launcher's window: the game list, the option groups and the Play button.
 class TForm1 : public TForm {
@@ -27,7 +29,15 @@ class TForm1 : public TForm {
   TCheckBox* CheckBox5 = nullptr;
   TRadioGroup* RadioGroup3 = nullptr;  // Sound Emu
 
+  // Puts loaded settings into the controls, in a fixed order: the ScanLine box before the
+  // resolution, so that a stored width overrides what the ScanLine coupling selects.
+  void ApplySettings(const TSettingsValues& values);
+  // The options of a Play as the controls show them.
+  TLaunchOptions ReadOptionsFromWindow() const;
+
+  // Play: store the options, run the emulator, wait for its end, show what it left behind.
   void Button1Click(TObject* Sender);
+  // ScanLine on selects 640 x 480 and locks the resolution; off unlocks it.
   void CheckBox5Click(TObject* Sender);
 };
 

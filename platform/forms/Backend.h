@@ -23,4 +23,8 @@ void ShowErrorBox(const std::string& caption, const std::string& text);
 // Processes the user's input until `mainForm` has been closed. The form is shown already.
 void RunMessageLoop(TForm& mainForm);
 
+// Drops the clicks and key presses that reached the application but were not processed yet;
+// everything else waiting (repaints, focus changes, releases) is processed as usual.
+void DiscardPendingInput();
+
 }  // namespace forms::backend

@@ -102,6 +102,10 @@ void TApplication::Run() {
   DestroyComponents();
 }
 
+void TApplication::DiscardPendingInput() {
+  forms::backend::DiscardPendingInput();
+}
+
 void TApplication::ShowException(const Exception& error) {
   forms::backend::ShowErrorBox(title_, ErrorBoxText(error));
 }

@@ -108,6 +108,10 @@ class TApplication : public TComponent {
   // releases the forms.
   void Run();
 
+  // Drops the clicks and key presses waiting to be processed: what the user did while the
+  // program was busy and not listening.
+  void DiscardPendingInput();
+
   // The error box: caption Title, text the message and a full stop, stop icon, OK.
   void ShowException(const Exception& error);
   // What the message dispatch does with an Exception that left an event handler: OnException

@@ -6,14 +6,29 @@
 
 #include "Unit1.h"
 #include "options/GameTable.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
 
+// The window loads the settings file as it is built. This one holds what the layout itself
+// gives each control, so that the controls show their design-time state.
+constexpr char DesignTimeSettings[] =
+    "[sound]\nsoundcard=0\nsamplerate=22050\nold2151=1\n"
+    "[screen]\nxres=320\nscanlines=0\neagle=0\nvsync=0\n"
+    "[general]\nrdtsc=0\n";
+
 class Form1Layout : public testing::Test {
  protected:
-  std::unique_ptr<TForm1> form = std::make_unique<TForm1>(nullptr);
+  static std::unique_ptr<TForm1> MakeForm(const testing_support::TempDir& dir) {
+    testing_support::WriteFile(dir / "corvanta.ini", DesignTimeSettings);
+    testing_support::ScopedCurrentDirectory inside(dir.Path());
+    return std::make_unique<TForm1>(nullptr);
+  }
+
+  testing_support::TempDir dir;
+  std::unique_ptr<TForm1> form = MakeForm(dir);
 
   TControl* Control(const std::string& name) {
     auto* control = dynamic_cast<TControl*>(form->FindComponent(name));
@@ -143,7 +158,7 @@ TEST_F(Form1Layout, ItemsAndDesignTimeState) {
   for (int row = 0; row < 23; ++row) EXPECT_EQ(form->ListBox1->Items()[row], GameTable[row].Title);
   EXPECT_EQ(form->ListBox1->Items()[0], "Alien Syndrome");
   EXPECT_EQ(form->ListBox1->Items()[22], "Wrestle WarOn");
-  EXPECT_EQ(form->ListBox1->ItemIndex(), -1);
+  EXPECT_EQ(form->ListBox1->ItemIndex(), 0);  // the window selects the first game as it opens
 
   for (TCheckBox* box :
        {form->CheckBox1, form->CheckBox2, form->CheckBox3, form->CheckBox4, form->CheckBox5})

@@ -62,9 +62,31 @@ void NoteFocusChange() {
     form->NoteFocus(control);
 }
 
+// Set while input that waited through a busy spell is being dropped.
+bool discardingInput = false;
+
+// The events that start something: a press of a button or a key, a turn of the wheel. Their
+// releases still pass, so that FLTK's idea of what is held down stays true.
+bool StartsAction(int event) {
+  switch (event) {
+    case FL_PUSH:
+    case FL_KEYBOARD:
+    case FL_SHORTCUT:
+    case FL_MOUSEWHEEL:
+    case FL_DND_ENTER:
+    case FL_DND_DRAG:
+    case FL_DND_RELEASE:
+    case FL_PASTE:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Every event passes here first: the hint follows the pointer, Tab goes by the form's Tab order
 // rather than by FLTK's widget order.
 int Dispatch(int event, Fl_Window* window) {
+  if (discardingInput && StartsAction(event)) return 1;
   TForm* form = Fl::modal() == nullptr || Fl::modal() == window ? FormOf(window) : nullptr;
   if (form != nullptr) {
     switch (event) {
@@ -133,6 +155,15 @@ TPeerFactory& PeerFactory() {
 void ShowErrorBox(const std::string& caption, const std::string& text) {
   fltk::TTooltip::Leave();
   fltk::ShowFltkErrorBox(caption, text);
+}
+
+void DiscardPendingInput() {
+  // Everything the server holds for us is queued here after the round trip; the check then
+  // handles all of it at once, without waiting for more.
+  XSync(fl_display, False);
+  discardingInput = true;
+  Fl::check();
+  discardingInput = false;
 }
 
 void RunMessageLoop(TForm& mainForm) {

@@ -32,4 +32,6 @@ void ShowErrorBox(const std::string& caption, const std::string& text) {
 
 void RunMessageLoop(TForm&) {}
 
+void DiscardPendingInput() {}
+
 }  // namespace forms::backend

@@ -66,6 +66,25 @@ void ShowErrorBox(const std::string& caption, const std::string& text) {
               MB_OK | MB_ICONSTOP | (owner == nullptr ? MB_TASKMODAL : 0));
 }
 
+void DiscardPendingInput() {
+  // The messages that start something: presses of keys and buttons, on the controls or on the
+  // frame (the close box), and turns of the wheel. Releases and moves still pass, and so does
+  // everything else waiting (repaints, focus, timers), for the loop to handle as usual. Asking
+  // for them also turns what the window system holds for the program into messages first.
+  static constexpr UINT Starts[] = {
+      WM_KEYDOWN,       WM_SYSKEYDOWN,      WM_CHAR,          WM_SYSCHAR,
+      WM_DEADCHAR,      WM_SYSDEADCHAR,     WM_LBUTTONDOWN,   WM_LBUTTONDBLCLK,
+      WM_RBUTTONDOWN,   WM_RBUTTONDBLCLK,   WM_MBUTTONDOWN,   WM_MBUTTONDBLCLK,
+      WM_XBUTTONDOWN,   WM_XBUTTONDBLCLK,   WM_MOUSEWHEEL,    WM_MOUSEHWHEEL,
+      WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONDBLCLK,
+      WM_NCMBUTTONDOWN, WM_NCMBUTTONDBLCLK, WM_NCXBUTTONDOWN, WM_NCXBUTTONDBLCLK,
+  };
+  MSG message;
+  for (const UINT kind : Starts)
+    while (PeekMessageW(&message, nullptr, kind, kind, PM_REMOVE | PM_NOYIELD)) {
+    }
+}
+
 void RunMessageLoop(TForm& mainForm) {
   MSG message;
   while (mainForm.Visible()) {

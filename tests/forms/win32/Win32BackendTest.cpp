@@ -335,6 +335,30 @@ TEST_F(Win32Backend, ExceptionsOfHandlersAreShownOrRaisedAfterTheSystemReturns) 
   EXPECT_THROW(HandleWaitingMessages(), std::runtime_error);
 }
 
+TEST_F(Win32Backend, InputThatWaitedThroughABusySpellIsDropped) {
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  box->OnClick = [&](TObject*) { ++clicks; };
+  // What the user did while the program did not listen: a click on the button, a key on the box.
+  PostMessageW(Window(button), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(Window(button), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PostMessageW(Window(box), WM_KEYDOWN, VK_SPACE, 0);
+  PostMessageW(Window(box), WM_KEYUP, VK_SPACE, 0xC0000000);
+  PostMessageW(FormWindow(), WM_APP, 0, 0);  // anything else waits on
+  forms::backend::DiscardPendingInput();
+  MSG other;
+  EXPECT_TRUE(PeekMessageW(&other, FormWindow(), WM_APP, WM_APP, PM_NOREMOVE));
+  HandleWaitingMessages();
+  EXPECT_EQ(clicks, 0);
+  EXPECT_FALSE(box->Checked());
+
+  // Afterwards input counts again.
+  PostMessageW(Window(button), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(Window(button), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  HandleWaitingMessages();
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(Win32Backend, ClosingTheFormEndsTheMessageLoop) {
   PostMessageW(FormWindow(), WM_CLOSE, 0, 0);
   forms::backend::RunMessageLoop(form);

@@ -7,19 +7,6 @@ source "$(dirname "$0")/lib.sh"
 
 start_display
 
-# copy_box: the error box's text, as its Ctrl+C copies it.
-copy_box() {
-  read -r box bx by bw bh _ < <(wait_window 'corvanta menu')
-  move_pointer $((bx + bw / 2)) $((by + 10))
-  xdotool key ctrl+c
-  local i
-  for ((i = 0; i < 100; i++)); do
-    xclip -o -selection clipboard 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "nothing copied from the error box"
-}
-
 rule=---------------------------
 start_program failing "$FAILING_START"
 expect_eq "$(copy_box)" "$rule

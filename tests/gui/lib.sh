@@ -41,7 +41,10 @@ start_display() {
     Xvfb ":$n" -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp -noreset >"$GUI_TMP/xvfb.log" 2>&1 &
     pid=$!
     for ((i = 0; i < 300; i++)); do
-      if DISPLAY=":$n" "$XPROBE" windows >/dev/null 2>&1; then
+      # The server that answers must be ours: with two tests after the same number, the one
+      # whose server lost the race would drive the other's windows. The lock names the winner.
+      if DISPLAY=":$n" "$XPROBE" windows >/dev/null 2>&1 &&
+        [[ $(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock") == "$pid" ]]; then
         GUI_PIDS+=("$pid")
         export DISPLAY=":$n"
         return 0
@@ -134,6 +137,19 @@ tooltips() {
   return 0
 }
 
+# copy_box: the error box's text, as its Ctrl+C copies it.
+copy_box() {
+  read -r box bx by bw bh _ < <(wait_window 'corvanta menu')
+  move_pointer $((bx + bw / 2)) $((by + 10))
+  xdotool key ctrl+c
+  local i
+  for ((i = 0; i < 100; i++)); do
+    xclip -o -selection clipboard 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "nothing copied from the error box"
+}
+
 # wait_lines FILE COUNT [SECONDS]: waits until FILE has COUNT lines.
 wait_lines() {
   local limit=${3:-30} i
@@ -143,4 +159,26 @@ wait_lines() {
   done
   cat "$1" >&2 || true
   fail "$1 did not reach $2 lines within $limit s"
+}
+
+# wait_idle PID [SECONDS]: waits until the program is back in its message loop, blocked in
+# select() for the next event. Not while it waits for a child (wait4), nor while it drops the
+# input that came during a run (a round trip to the server, in poll()): a click sent before that
+# is dropped. The system call is read by this shell itself, the program's parent.
+wait_idle() {
+  local pid=$1 limit=${2:-60} i nr waits
+  case $(uname -m) in
+    x86_64) waits='^(23|270)$' ;;  # select, pselect6
+    aarch64) waits='^72$' ;;       # pselect6
+    *) fail "wait_idle: the system call numbers of $(uname -m) are not known here" ;;
+  esac
+  for ((i = 0; i < limit * 20; i++)); do
+    nr=
+    read -r nr _ 2>/dev/null <"/proc/$pid/syscall" || kill -0 "$pid" 2>/dev/null ||
+      fail "process $pid ended while waiting for it to be idle"
+    [[ -n "$nr" ]] || fail "cannot read /proc/$pid/syscall"
+    [[ "$nr" =~ $waits ]] && return 0
+    sleep 0.05
+  done
+  fail "process $pid not idle within $limit s (last system call: $nr)"
 }

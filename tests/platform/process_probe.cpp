@@ -22,26 +22,10 @@
 #include <thread>
 #include <vector>
 
-namespace {
-
-std::vector<int> OpenDescriptors() {
-  std::vector<int> descriptors;
-  DIR* directory = opendir("/proc/self/fd");
-  if (directory == nullptr) return descriptors;
-  const int own = dirfd(directory);
-  while (const dirent* entry = readdir(directory)) {
-    if (entry->d_name[0] == '.') continue;
-    const int fd = std::atoi(entry->d_name);
-    if (fd != own) descriptors.push_back(fd);
-  }
-  closedir(directory);
-  return descriptors;
-}
-
-}  // namespace
+#include "tests/support/ProcessCensus.h"
 
 int main(int argc, char** argv) {
-  const std::vector<int> descriptors = OpenDescriptors();
+  const std::vector<int> descriptors = testing_support::OpenDescriptors();
   int exitCode = 0;
   bool raise = false;
   for (int i = 1; i < argc; ++i) {

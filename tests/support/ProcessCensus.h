@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -25,6 +26,7 @@ inline std::vector<int> OpenDescriptors() {
     if (fd != own) descriptors.push_back(fd);
   }
   closedir(directory);
+  std::sort(descriptors.begin(), descriptors.end());
   return descriptors;
 }
 

@@ -24,16 +24,7 @@ class TFormWindow final : public Fl_Double_Window {
 
  protected:
   int handle(int event) override {
-    // The arrow keys belong to lists and radio groups; they do not move between controls.
-    if (event == FL_KEYBOARD) {
-      switch (Fl::event_key()) {
-        case FL_Up:
-        case FL_Down:
-        case FL_Left:
-        case FL_Right:
-          return 0;
-      }
-    }
+    if (IsArrowKeyEvent(event)) return 0;
     return Fl_Double_Window::handle(event);
   }
 

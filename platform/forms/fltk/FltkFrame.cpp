@@ -3,6 +3,8 @@
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
 
+#include "platform/forms/fltk/FltkPeer.h"
+
 namespace forms::fltk {
 
 TFrameGroup::TFrameGroup(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
@@ -52,15 +54,7 @@ void TFrameGroup::draw() {
 }
 
 int TFrameGroup::handle(int event) {
-  if (event == FL_KEYBOARD) {
-    switch (Fl::event_key()) {
-      case FL_Up:
-      case FL_Down:
-      case FL_Left:
-      case FL_Right:
-        return 0;
-    }
-  }
+  if (IsArrowKeyEvent(event)) return 0;
   return Fl_Group::handle(event);
 }
 

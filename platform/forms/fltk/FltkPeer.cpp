@@ -104,4 +104,10 @@ int TFltkPeer::TextHeight() const {
   return (form != nullptr ? form->Font() : TFont{}).PixelHeight();
 }
 
+bool IsArrowKeyEvent(int event) {
+  if (event != FL_KEYBOARD) return false;
+  const int key = Fl::event_key();
+  return key == FL_Up || key == FL_Down || key == FL_Left || key == FL_Right;
+}
+
 }  // namespace forms::fltk

@@ -9,6 +9,10 @@
 
 namespace forms::fltk {
 
+// Whether the event being handled is an arrow key: those belong to lists and radio groups and do
+// not move the focus between controls, as FLTK's groups and windows would have them do.
+bool IsArrowKeyEvent(int event);
+
 // What every FLTK peer shares: it makes its widget inside the parent's widget, keeps place,
 // caption, enablement and font in step with the control, and takes the widget down with it.
 class TFltkPeer : public TControlPeer {

@@ -1,5 +1,7 @@
 #include "tests/support/RunProgram.h"
 
+#include "tests/support/ProcessCensus.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -15,19 +17,6 @@
 extern char** environ;
 
 namespace testing_support {
-
-namespace {
-
-std::vector<int> OpenDescriptorsAbove(int lowest) {
-  std::vector<int> descriptors;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-    const int descriptor = std::atoi(entry.path().filename().c_str());
-    if (descriptor > lowest) descriptors.push_back(descriptor);
-  }
-  return descriptors;
-}
-
-}  // namespace
 
 TProgramEnd RunProgram(const std::vector<std::string>& argv, const std::string& directory,
                        const std::map<std::string, std::string>& extraEnv,
@@ -55,8 +44,9 @@ TProgramEnd RunProgram(const std::vector<std::string>& argv, const std::string& 
   posix_spawn_file_actions_adddup2(&actions, fileno(errors), STDERR_FILENO);
   // The child starts with 0, 1 and 2 and the descriptors the test hands it, nothing more: the
   // test runner's own files (ctest's log, for one) stay out of what the child records.
-  for (int descriptor : OpenDescriptorsAbove(STDERR_FILENO))
-    if (std::find(inherited.begin(), inherited.end(), descriptor) == inherited.end())
+  for (int descriptor : OpenDescriptors())
+    if (descriptor > STDERR_FILENO &&
+        std::find(inherited.begin(), inherited.end(), descriptor) == inherited.end())
       posix_spawn_file_actions_addclose(&actions, descriptor);
   posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
   pid_t child = 0;

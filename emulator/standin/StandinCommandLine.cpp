@@ -17,13 +17,6 @@ std::optional<std::int32_t> ParseNumber(const std::string& text) {
   return value;
 }
 
-template <typename Table>
-bool Contains(const Table& table, std::int32_t value) {
-  for (auto entry : table)
-    if (entry == value) return true;
-  return false;
-}
-
 }  // namespace
 
 std::variant<TRunRequest, TContractBreach> ParseArguments(const std::vector<std::string>& args) {
@@ -56,15 +49,15 @@ std::variant<TRunRequest, TContractBreach> ParseArguments(const std::vector<std:
   request.Height = values[2];
   request.FrameSkip = values[3];
 
-  if (!Contains(SampleRatesHz, request.SampleRate))
+  if (!SampleRateIndexOf(request.SampleRate))
     return TContractBreach{"unsupported sample rate " + std::to_string(request.SampleRate)};
   const auto resolution = ResolutionIndexOfWidth(request.Width);
   if (!resolution || ResolutionHeights[static_cast<std::size_t>(*resolution)] != request.Height)
     return TContractBreach{"unsupported resolution " + std::to_string(request.Width) + " x " +
                            std::to_string(request.Height)};
   if (request.FrameSkip < 1 || request.FrameSkip > static_cast<std::int32_t>(SkipFrameTexts.size()))
-    return TContractBreach{"frame skip " + std::to_string(request.FrameSkip) +
-                           " is outside 1.." + std::to_string(SkipFrameTexts.size())};
+    return TContractBreach{"frame skip " + std::to_string(request.FrameSkip) + " is outside 1.." +
+                           std::to_string(SkipFrameTexts.size())};
 
   const std::string& joystick = args.back();
   if (joystick != "-joy" && joystick != "-nojoy")

@@ -20,6 +20,7 @@
 #include <variant>
 #include <vector>
 
+#include "emulator/EmulatorContract.h"
 #include "emulator/standin/ProcessFacts.h"
 #include "emulator/standin/StandinCommandLine.h"
 #include "emulator/standin/StandinLog.h"
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
   std::error_code cwdError;
   record.WorkingDirectory = std::filesystem::current_path(cwdError).string();
   const std::string settingsPath =
-      (std::filesystem::path(record.WorkingDirectory) / "corvanta.ini").string();
+      (std::filesystem::path(record.WorkingDirectory) / emulator::SettingsFileName).string();
   record.Settings = standin::ReadStoredOptions(settingsPath);
 
   if (const char* logPath = Env("CORVANTA_STANDIN_LOG")) {
@@ -56,9 +57,8 @@ int main(int argc, char** argv) {
       return Fail(std::string("cannot append to the log ") + logPath, 1);
   }
 
-  const auto parsed =
-      standin::ParseArguments(std::vector<std::string>(record.Arguments.begin() + 1,
-                                                       record.Arguments.end()));
+  const auto parsed = standin::ParseArguments(
+      std::vector<std::string>(record.Arguments.begin() + 1, record.Arguments.end()));
   if (const auto* breach = std::get_if<standin::TContractBreach>(&parsed))
     return Fail(breach->Message, 2);
   const auto& request = std::get<standin::TRunRequest>(parsed);

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # The keyboard and the mouse on a real display, through a test build that prints focus changes,
 # check-box clicks and the row Play would play: Tab and Shift+Tab follow the window's Tab order,
-# Space turns the focused check box and fires its OnClick; a disabled group and a radio group
-# without selection are passed over; a double-click plays the row double-clicked.
+# Space turns the focused check box and fires its OnClick; Enter presses the focused Play!! and
+# means nothing elsewhere (it neither plays nor moves the focus); a disabled group and a radio
+# group without selection are passed over; a double-click plays the row double-clicked.
 source "$(dirname "$0")/lib.sh"
 : "${FOCUS_PROBE:?}"
 
 start_display
 
 # run_keys SCENARIO KEYS...: starts the probe, presses KEYS with the pointer over the window,
-# and leaves the probe's report in $report.
+# and leaves the probe's report in $report. Each key must add a line to the report, except one
+# written quiet:KEY, which must add none: the next key's line shows that it came through.
 run_keys() {
   local scenario=$1
   shift
@@ -23,8 +25,12 @@ run_keys() {
   for key in "$@"; do
     local before
     before=$(wc -l <"$report")
-    xdotool key "$key"
-    wait_lines "$report" $((before + 1)) 10
+    if [[ "$key" == quiet:* ]]; then
+      xdotool key "${key#quiet:}"
+    else
+      xdotool key "$key"
+      wait_lines "$report" $((before + 1)) 10
+    fi
   done
   "$XPROBE" close "$id"
   wait_exit "$PROGRAM_PID"
@@ -36,6 +42,14 @@ run_keys designed "${tabs[@]}" shift+Tab shift+Tab space space
 expect_eq "$(paste -sd, "$report")" \
   "focus RadioGroup1,focus RadioGroup2,focus RadioGroup5,focus RadioGroup6,focus ListBox1,focus Button1,focus CheckBox1,focus CheckBox2,focus CheckBox3,focus CheckBox4,focus CheckBox5,focus RadioGroup3,focus RadioGroup1,focus RadioGroup3,focus CheckBox5,click CheckBox5 on,click CheckBox5 off,closed" \
   "Tab order, Shift+Tab, Space on ScanLine"
+
+# Enter on the list and on a check box does nothing; on the focused Play!! it plays, as Space
+# does; the keypad's Enter too.
+run_keys designed Tab Tab Tab Tab quiet:Return Tab Return KP_Enter space Tab quiet:Return \
+  quiet:KP_Enter space
+expect_eq "$(paste -sd, "$report")" \
+  "focus RadioGroup1,focus RadioGroup2,focus RadioGroup5,focus RadioGroup6,focus ListBox1,focus Button1,Play row 0,Play row 0,Play row 0,focus CheckBox1,click CheckBox1 on,closed" \
+  "Enter presses the focused button and nothing else"
 
 run_keys skip Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
 expect_eq "$(paste -sd, "$report")" \

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The launcher's window on a real display: caption, client size, place, frame hints, icon; it
+# The launcher's window on a real display: caption, client size, place, frame hints, icon, the
+# application's name on its task-bar entry; it
 # closes with exit code 0 and leaves nothing behind. Saves a screenshot to $SCREENSHOT if set.
 source "$(dirname "$0")/lib.sh"
 : "${LAUNCHER:?}"
@@ -20,6 +21,13 @@ grep -qx "max 417x281" <<<"$hints" || fail "no fixed maximum size: resizable"
 # Move and close only; border, title and system menu; no minimise or maximise box.
 grep -qx "motif flags=3 functions=36 decorations=26" <<<"$hints" || fail "no dialog frame hints"
 grep -qx "icon 32x32" <<<"$hints" || fail "no 32 x 32 window icon"
+
+# The task bar and the icon name the application; the caption stays the window's own.
+names=$("$XPROBE" names "$id")
+expect_eq "$(grep '^WM_ICON_NAME ' <<<"$names")" "WM_ICON_NAME corvanta menu" "icon name"
+expect_eq "$(grep '^_NET_WM_ICON_NAME ' <<<"$names")" "_NET_WM_ICON_NAME corvanta menu" \
+  "icon name in UTF-8"
+expect_eq "$(grep '^_NET_WM_NAME ' <<<"$names")" "_NET_WM_NAME $name" "caption"
 
 shot="$GUI_TMP/window.png"
 import -window "$id" "$shot"

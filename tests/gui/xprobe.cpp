@@ -1,6 +1,8 @@
 // Reads what the X server knows about top-level windows, for the tests on a real display.
 //   xprobe windows      one line per mapped top-level window: id x y width height override name
 //   xprobe hints ID     the window's size limits, Motif frame hints, icon size and class
+//   xprobe names ID     the window's names: WM_NAME, _NET_WM_NAME, WM_ICON_NAME, _NET_WM_ICON_NAME
+//   xprobe focus        the window that has the keyboard focus (0x0 for none, 0x1 for the root)
 //   xprobe close ID     asks the window to close, as a window manager's close box does
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -84,6 +86,22 @@ int Hints(Display* d, Window w) {
   return 0;
 }
 
+int Names(Display* d, Window w) {
+  for (const char* name : {"WM_NAME", "_NET_WM_NAME", "WM_ICON_NAME", "_NET_WM_ICON_NAME"}) {
+    std::vector<unsigned char> text = Property(d, w, name);
+    std::printf("%s %s\n", name, std::string(text.begin(), text.end()).c_str());
+  }
+  return 0;
+}
+
+int Focus(Display* d) {
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(d, &focus, &revert);
+  std::printf("0x%lx\n", focus == PointerRoot ? 1UL : focus);
+  return 0;
+}
+
 int Close(Display* d, Window w) {
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -110,10 +128,17 @@ int main(int argc, char** argv) {
     result = ListWindows(d);
   } else if (argc == 3 && std::strcmp(argv[1], "hints") == 0) {
     result = Hints(d, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)));
+  } else if (argc == 3 && std::strcmp(argv[1], "names") == 0) {
+    result = Names(d, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)));
+  } else if (argc == 2 && std::strcmp(argv[1], "focus") == 0) {
+    result = Focus(d);
   } else if (argc == 3 && std::strcmp(argv[1], "close") == 0) {
     result = Close(d, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)));
   } else {
-    std::fprintf(stderr, "usage: xprobe windows | xprobe hints WINDOW | xprobe close WINDOW\n");
+    std::fprintf(
+        stderr,
+        "usage: xprobe windows | xprobe hints WINDOW | xprobe names WINDOW | xprobe focus |\n"
+        "       xprobe close WINDOW\n");
   }
   XCloseDisplay(d);
   return result;

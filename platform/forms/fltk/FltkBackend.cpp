@@ -108,6 +108,14 @@ int Dispatch(int event, Fl_Window* window) {
       NoteFocusChange();
       return 1;
     }
+    if (fltk::IsEnterKeyEvent(event)) {
+      // Enter is the focused control's alone (a push button presses itself); the window gives
+      // it no meaning of its own, and it never moves the focus on as FLTK's groups would.
+      if (Fl_Widget* focus = Fl::focus(); focus != nullptr && focus->window() == window)
+        focus->handle(event);
+      NoteFocusChange();
+      return 1;
+    }
   }
   const int handled = Fl::handle_(event, window);
   NoteFocusChange();

@@ -5,6 +5,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Pixmap.H>
 #include <FL/Fl_RGB_Image.H>
+#include <string>
 
 #include "platform/forms/Forms.h"
 #include "platform/forms/fltk/FltkControls.h"
@@ -94,7 +95,11 @@ class TFormWindowPeer final : public TFormPeer {
       Fl_RGB_Image icon(&picture);
       window.icon(&icon);
     }
+    // The task bar and the icon show the application's name, not the window's caption.
+    iconName_ = Application->Title().empty() ? form_.Caption() : Application->Title();
+    window.iconlabel(iconName_.c_str());
     window.show();
+    SetIconName(window, iconName_);
     if (form_.BorderStyle() == bsDialog) SetDialogFrameHints(window);
   }
 
@@ -113,6 +118,7 @@ class TFormWindowPeer final : public TFormPeer {
 
   TForm& form_;
   TWindowWidget base_;
+  std::string iconName_;  // FLTK keeps the pointer
 };
 
 }  // namespace

@@ -110,4 +110,11 @@ bool IsArrowKeyEvent(int event) {
   return key == FL_Up || key == FL_Down || key == FL_Left || key == FL_Right;
 }
 
+bool IsEnterKeyEvent(int event) {
+  if (event != FL_KEYBOARD) return false;
+  const int key = Fl::event_key();
+  return (key == FL_Enter || key == FL_KP_Enter) &&
+         (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) == 0;
+}
+
 }  // namespace forms::fltk

@@ -13,6 +13,9 @@ namespace forms::fltk {
 // not move the focus between controls, as FLTK's groups and windows would have them do.
 bool IsArrowKeyEvent(int event);
 
+// Whether the event being handled is a press of Enter (either one), without Ctrl, Alt or Meta.
+bool IsEnterKeyEvent(int event);
+
 // What every FLTK peer shares: it makes its widget inside the parent's widget, keeps place,
 // caption, enablement and font in step with the control, and takes the widget down with it.
 class TFltkPeer : public TControlPeer {

@@ -39,6 +39,16 @@ void SetWindowName(Fl_Window& window, const std::string& name) {
   XChangeProperty(fl_display, fl_xid(&window), XA_WM_NAME, utf8, 8, PropModeReplace, text, length);
 }
 
+void SetIconName(Fl_Window& window, const std::string& name) {
+  const auto* text = reinterpret_cast<const unsigned char*>(name.c_str());
+  const int length = static_cast<int>(name.size());
+  const Atom utf8 = AtomNamed("UTF8_STRING");
+  XChangeProperty(fl_display, fl_xid(&window), AtomNamed("_NET_WM_ICON_NAME"), utf8, 8,
+                  PropModeReplace, text, length);
+  XChangeProperty(fl_display, fl_xid(&window), XA_WM_ICON_NAME, utf8, 8, PropModeReplace, text,
+                  length);
+}
+
 void SetTooltipType(Fl_Window& window) {
   const Atom type = AtomNamed("_NET_WM_WINDOW_TYPE_TOOLTIP");
   XChangeProperty(fl_display, fl_xid(&window), AtomNamed("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32,

@@ -14,6 +14,10 @@ void SetDialogFrameHints(Fl_Window& window);
 // Names the window in UTF-8 (_NET_WM_NAME and WM_NAME), so that tools can find it by its text.
 void SetWindowName(Fl_Window& window, const std::string& name);
 
+// The name of the window's task-bar entry and icon, in UTF-8 (_NET_WM_ICON_NAME and
+// WM_ICON_NAME).
+void SetIconName(Fl_Window& window, const std::string& name);
+
 // Marks the window as a tooltip for window managers and compositors.
 void SetTooltipType(Fl_Window& window);
 

@@ -127,7 +127,11 @@ TButtonPeer::TButtonPeer(TButton& button)
     : TChildPeer(button, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP), button_(button) {}
 
 void TButtonPeer::Command(HWND, WORD code) {
-  if (code == BN_CLICKED) DeliverUserEvent([this] { button_.UserClick(); });
+  if (code == BN_CLICKED) Press();
+}
+
+void TButtonPeer::Press() {
+  DeliverUserEvent([this] { button_.UserClick(); });
 }
 
 // --- TCheckBoxPeer

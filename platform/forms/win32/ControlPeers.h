@@ -31,6 +31,8 @@ class TButtonPeer final : public TChildPeer {
  public:
   explicit TButtonPeer(TButton& button);
   void Command(HWND from, WORD code) override;
+  // Enter on the focused button: it is pressed at once, as a dialog's default button is.
+  void Press();
 
  private:
   TButton& button_;

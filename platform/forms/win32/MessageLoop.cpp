@@ -1,6 +1,7 @@
 #include "platform/forms/win32/MessageLoop.h"
 
 #include "platform/forms/Forms.h"
+#include "platform/forms/win32/ControlPeers.h"
 #include "platform/forms/win32/FormPeer.h"
 #include "platform/forms/win32/PendingException.h"
 
@@ -24,11 +25,25 @@ void NoteFocusChange() {
   if (TForm* form = peer->Control().ParentForm()) form->NoteFocus(&peer->Control());
 }
 
+// Enter presses the push button that has the focus, on every form. The dialog manager would
+// only do that for a dialog's default button, and a form has none: elsewhere Enter stays
+// without meaning.
+bool PressFocusedButton(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+  if (message.hwnd != GetFocus() || GetKeyState(VK_CONTROL) < 0) return false;
+  auto* button = dynamic_cast<TButtonPeer*>(NativePeerOfWindow(message.hwnd));
+  if (button == nullptr || !IsWindowEnabled(message.hwnd)) return false;
+  button->Press();
+  return true;
+}
+
 }  // namespace
 
 void HandleMessage(MSG& message) {
   HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (!IsFormWindow(root) || !IsDialogMessageW(root, &message)) {
+  if (PressFocusedButton(message)) {
+    // Handled: neither the dialog manager nor the button sees this Enter.
+  } else if (!IsFormWindow(root) || !IsDialogMessageW(root, &message)) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

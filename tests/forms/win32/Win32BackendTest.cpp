@@ -289,6 +289,26 @@ TEST_F(Win32Backend, EnterAndEscapeMeanNothingInTheWindow) {
   EXPECT_TRUE(box->Checked());
 }
 
+TEST_F(Win32Backend, EnterPressesTheFocusedButtonAsSpaceDoes) {
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  button->SetFocus();
+  HandleWaitingMessages();
+  ASSERT_EQ(GetFocus(), Window(button));
+  Press(VK_RETURN);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(form.ActiveControl(), button) << "Enter moved the focus";
+  Press(VK_SPACE);
+  EXPECT_EQ(clicks, 2);
+
+  // Enter on the list is not a press of the button.
+  list->SetFocus();
+  HandleWaitingMessages();
+  Press(VK_RETURN);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(form.ActiveControl(), list);
+}
+
 BOOL CALLBACK FindTooltip(HWND window, LPARAM found) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);

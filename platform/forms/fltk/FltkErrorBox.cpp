@@ -9,6 +9,7 @@
 #include "platform/forms/Graphics.h"
 #include "platform/forms/fltk/FltkErrorBox.h"
 #include "platform/forms/fltk/FltkFonts.h"
+#include "platform/forms/fltk/FltkX11.h"
 
 namespace forms::fltk {
 namespace {
@@ -93,6 +94,12 @@ std::string ErrorBoxCopyText(const std::string& caption, const std::string& text
 }
 
 void ShowFltkErrorBox(const std::string& caption, const std::string& text) {
+  // The window that was active, and its control with the focus, get the keyboard back after the
+  // box: the user goes on where they were, without a window manager's help.
+  Fl_Widget* focus = Fl::focus();
+  Fl_Window* active = focus != nullptr ? focus->top_window() : nullptr;
+  Fl_Widget_Tracker focusAlive(focus);
+  Fl_Widget_Tracker activeAlive(active);
   const TFltkFont font = ResolveFont(TFont{.Name = "ＭＳ Ｐゴシック", .Height = -12});
   SettleFonts();
   fl_font(font.Face, font.Size);
@@ -128,6 +135,11 @@ void ShowFltkErrorBox(const std::string& caption, const std::string& text) {
   box.show();
   ok->take_focus();
   while (box.shown()) Fl::wait();
+
+  if (active != nullptr && activeAlive.exists() && active->shown() && active->visible()) {
+    ActivateWindow(*active);
+    if (focus != nullptr && focusAlive.exists()) focus->take_focus();
+  }
 }
 
 }  // namespace forms::fltk

@@ -49,6 +49,24 @@ void SetIconName(Fl_Window& window, const std::string& name) {
                   length);
 }
 
+void ActivateWindow(Fl_Window& window) {
+  window.show();  // raises a window that is shown already
+  const Window xid = fl_xid(&window);
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = xid;
+  request.xclient.message_type = AtomNamed("_NET_ACTIVE_WINDOW");
+  request.xclient.format = 32;
+  request.xclient.data.l[0] = 1;  // from an application
+  request.xclient.data.l[1] = static_cast<long>(fl_event_time);
+  XSendEvent(fl_display, DefaultRootWindow(fl_display), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  XWindowAttributes attributes;
+  if (XGetWindowAttributes(fl_display, xid, &attributes) && attributes.map_state == IsViewable)
+    XSetInputFocus(fl_display, xid, RevertToParent, fl_event_time);
+  XFlush(fl_display);
+}
+
 void SetTooltipType(Fl_Window& window) {
   const Atom type = AtomNamed("_NET_WM_WINDOW_TYPE_TOOLTIP");
   XChangeProperty(fl_display, fl_xid(&window), AtomNamed("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32,

@@ -18,6 +18,10 @@ void SetWindowName(Fl_Window& window, const std::string& name);
 // WM_ICON_NAME).
 void SetIconName(Fl_Window& window, const std::string& name);
 
+// Raises the window and gives it the keyboard focus: through the window manager where one runs
+// (_NET_ACTIVE_WINDOW), and directly, for a display without one.
+void ActivateWindow(Fl_Window& window);
+
 // Marks the window as a tooltip for window managers and compositors.
 void SetTooltipType(Fl_Window& window);
 

@@ -62,8 +62,17 @@ void ShowErrorBox(const std::string& caption, const std::string& text) {
   // Owned by the active window, which it disables while it is open and activates again after;
   // with none, every window of the program waits for it.
   HWND owner = GetActiveWindow();
+  HWND focus = GetFocus();
   MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(),
               MB_OK | MB_ICONSTOP | (owner == nullptr ? MB_TASKMODAL : 0));
+  // The window that was active gets the keyboard back where it was, whatever the system made
+  // active meanwhile.
+  if (owner != nullptr && IsWindow(owner) && IsWindowVisible(owner)) {
+    SetForegroundWindow(owner);
+    SetActiveWindow(owner);
+    if (focus != nullptr && IsWindow(focus) && GetAncestor(focus, GA_ROOT) == owner)
+      SetFocus(focus);
+  }
 }
 
 void DiscardPendingInput() {

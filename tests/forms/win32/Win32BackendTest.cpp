@@ -433,4 +433,19 @@ TEST_F(Win32Backend, ErrorBoxIsModalWithTheTitleTheTextAStopIconAndOk) {
   EXPECT_TRUE(IsWindowEnabled(FormWindow()));  // and enabled again afterwards
 }
 
+TEST_F(Win32Backend, AfterTheErrorBoxTheWindowAndItsControlHaveTheFocusAgain) {
+  button->SetFocus();
+  HandleWaitingMessages();
+  ASSERT_EQ(GetFocus(), Window(button));
+  boxOwner = FormWindow();
+  hook = SetWindowsHookExW(WH_CBT, ReadErrorBox, nullptr, GetCurrentThreadId());
+  Application->ShowException(Exception("cannot write"));
+  UnhookWindowsHookEx(hook);
+  HandleWaitingMessages();
+  EXPECT_EQ(GetActiveWindow(), FormWindow());
+  EXPECT_EQ(GetForegroundWindow(), FormWindow());
+  EXPECT_EQ(GetFocus(), Window(button));
+  EXPECT_EQ(form.ActiveControl(), button);
+}
+
 }  // namespace

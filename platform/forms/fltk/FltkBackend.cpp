@@ -14,6 +14,7 @@
 #include "platform/forms/fltk/FltkControls.h"
 #include "platform/forms/fltk/FltkErrorBox.h"
 #include "platform/forms/fltk/FltkPeer.h"
+#include "platform/forms/fltk/FltkScale.h"
 #include "platform/forms/fltk/FltkTooltip.h"
 
 namespace forms::backend {
@@ -92,7 +93,9 @@ int Dispatch(int event, Fl_Window* window) {
     switch (event) {
       case FL_ENTER:
       case FL_MOVE:
-        fltk::TTooltip::PointerAt(form->HintAt(Fl::event_x(), Fl::event_y()), form->Font());
+        fltk::TTooltip::PointerAt(form->HintAt(fltk::DisplayScale().Layout(Fl::event_x()),
+                                               fltk::DisplayScale().Layout(Fl::event_y())),
+                                  form->Font());
         break;
       case FL_LEAVE:
         fltk::TTooltip::Leave();
@@ -150,6 +153,8 @@ void Initialize() {
     std::exit(1);
   }
   fl_open_display(display);
+  fltk::ReadDisplayScale();
+  Fl::scrollbar_size(fltk::DisplayScale().Pixels(Fl::scrollbar_size()));
   Fl::scheme("none");
   Fl::visible_focus(1);
   Fl::event_dispatch(Dispatch);

@@ -12,6 +12,7 @@
 #include "platform/forms/fltk/FltkControls.h"
 #include "platform/forms/fltk/FltkFrame.h"
 #include "platform/forms/fltk/FltkPeer.h"
+#include "platform/forms/fltk/FltkScale.h"
 
 namespace forms::fltk {
 namespace {
@@ -113,7 +114,7 @@ class TListBoxPeer final : public TFltkPeer {
         const TFltkFont font = Font();
         Browser()->textfont(font.Face);
         Browser()->textsize(font.Size);
-        Browser()->lineHeight = TextHeight();
+        Browser()->lineHeight = DisplayScale().Pixels(TextHeight());
         break;
       }
       case TPeerChange::Items:
@@ -207,9 +208,10 @@ class TRadioGroupPeer final : public TFltkPeer {
     const TRect origin = WindowBounds();
     const TFltkFont font = Font();
     for (int i = 0; i < group_.Items().Count(); ++i) {
-      const TRect r = group_.ButtonBounds(i, TextHeight());
-      auto* button =
-          new Fl_Round_Button(origin.Left + r.Left, origin.Top + r.Top, r.Width, r.Height);
+      const TRect inside = group_.ButtonBounds(i, TextHeight());
+      const TRect r = DisplayScale().Pixels(
+          {origin.Left + inside.Left, origin.Top + inside.Top, inside.Width, inside.Height});
+      auto* button = new Fl_Round_Button(r.Left, r.Top, r.Width, r.Height);
       button->type(FL_RADIO_BUTTON);
       button->box(FL_FLAT_BOX);
       button->copy_label(group_.Items()[i].c_str());

@@ -9,11 +9,13 @@
 #include "platform/forms/Graphics.h"
 #include "platform/forms/fltk/FltkErrorBox.h"
 #include "platform/forms/fltk/FltkFonts.h"
+#include "platform/forms/fltk/FltkScale.h"
 #include "platform/forms/fltk/FltkX11.h"
 
 namespace forms::fltk {
 namespace {
 
+// Layout pixels, scaled with the display.
 constexpr int Margin = 12;
 constexpr int IconSize = 32;
 constexpr int ButtonW = 75;
@@ -23,7 +25,7 @@ constexpr int MaxTextW = 560;
 // The stop sign: a red disc with a white cross.
 class TStopIcon final : public Fl_Widget {
  public:
-  TStopIcon(int x, int y) : Fl_Widget(x, y, IconSize, IconSize) {}
+  TStopIcon(int x, int y, int size) : Fl_Widget(x, y, size, size) {}
 
  protected:
   void draw() override {
@@ -32,9 +34,9 @@ class TStopIcon final : public Fl_Widget {
     fl_color(FL_RED);
     fl_pie(x() + 1, y() + 1, w() - 2, h() - 2, 0, 360);
     fl_color(FL_WHITE);
-    fl_line_style(FL_SOLID | FL_CAP_ROUND, 4);
-    const int a = 10;
-    const int b = IconSize - 11;
+    fl_line_style(FL_SOLID | FL_CAP_ROUND, std::max(1, w() / 8));
+    const int a = w() * 10 / IconSize;
+    const int b = w() - w() * 11 / IconSize;
     fl_line(x() + a, y() + a, x() + b, y() + b);
     fl_line(x() + b, y() + a, x() + a, y() + b);
     fl_line_style(0);
@@ -106,23 +108,29 @@ void ShowFltkErrorBox(const std::string& caption, const std::string& text) {
   int textW = 0;
   int textH = 0;
   fl_measure(text.c_str(), textW, textH, 0);
-  if (textW > MaxTextW) {
-    textW = MaxTextW;
+  const TScale& scale = DisplayScale();
+  const int margin = scale.Pixels(Margin);
+  const int iconSize = scale.Pixels(IconSize);
+  const int buttonW = scale.Pixels(ButtonW);
+  const int buttonH = scale.Pixels(ButtonH);
+  if (textW > scale.Pixels(MaxTextW)) {
+    textW = scale.Pixels(MaxTextW);
     textH = 0;
     fl_measure(text.c_str(), textW, textH, 0);
   }
-  const int textX = Margin + IconSize + Margin;
-  const int textY = Margin + std::max(0, (IconSize - textH) / 2);
-  const int contentBottom = std::max(Margin + IconSize, textY + textH);
-  const int w = std::max(textX + textW + Margin + 4, ButtonW + 2 * Margin + 60);
-  const int buttonY = contentBottom + 14;
-  const int h = buttonY + ButtonH + Margin;
+  const int textX = margin + iconSize + margin;
+  const int textY = margin + std::max(0, (iconSize - textH) / 2);
+  const int contentBottom = std::max(margin + iconSize, textY + textH);
+  const int w =
+      std::max(textX + textW + margin + scale.Pixels(4), buttonW + 2 * margin + scale.Pixels(60));
+  const int buttonY = contentBottom + scale.Pixels(14);
+  const int h = buttonY + buttonH + margin;
 
   TErrorBoxWindow box(w, h, ErrorBoxCopyText(caption, text));
   box.copy_label(caption.c_str());
-  new TStopIcon(Margin, Margin);
-  new TText(textX, textY, textW + 4, textH, text, font);
-  auto* ok = new Fl_Button((w - ButtonW) / 2, buttonY, ButtonW, ButtonH, "OK");
+  new TStopIcon(margin, margin, iconSize);
+  new TText(textX, textY, textW + scale.Pixels(4), textH, text, font);
+  auto* ok = new Fl_Button((w - buttonW) / 2, buttonY, buttonW, buttonH, "OK");
   ok->labelfont(font.Face);
   ok->labelsize(font.Size);
   ok->callback([](Fl_Widget* button, void*) { button->window()->hide(); });

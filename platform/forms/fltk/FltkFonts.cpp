@@ -4,7 +4,9 @@
 
 #include <FL/Fl.H>
 #include <map>
+
 #include <string>
+#include "platform/forms/fltk/FltkScale.h"
 
 namespace forms::fltk {
 namespace {
@@ -71,7 +73,7 @@ TFltkFont ResolveFont(const TFont& font) {
     found->second.Index = static_cast<Fl_Font>(FL_FREE_FONT + Faces().size() - 1);
     Fl::set_font(found->second.Index, FL_HELVETICA);
   }
-  return {found->second.Index, static_cast<Fl_Fontsize>(font.PixelHeight())};
+  return {found->second.Index, static_cast<Fl_Fontsize>(DisplayScale().Pixels(font.PixelHeight()))};
 }
 
 void SettleFonts() {

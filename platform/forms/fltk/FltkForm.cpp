@@ -11,6 +11,7 @@
 #include "platform/forms/fltk/FltkControls.h"
 #include "platform/forms/fltk/FltkFonts.h"
 #include "platform/forms/fltk/FltkPeer.h"
+#include "platform/forms/fltk/FltkScale.h"
 #include "platform/forms/fltk/FltkX11.h"
 
 namespace forms::fltk {
@@ -60,7 +61,8 @@ class TFormWindowPeer final : public TFormPeer {
   void Update(TPeerChange change) override {
     switch (change) {
       case TPeerChange::Bounds:
-        Window()->size(form_.ClientWidth(), form_.ClientHeight());
+        Window()->size(DisplayScale().Pixels(form_.ClientWidth()),
+                       DisplayScale().Pixels(form_.ClientHeight()));
         break;
       case TPeerChange::Caption:
         Window()->copy_label(form_.Caption().c_str());
@@ -77,8 +79,8 @@ class TFormWindowPeer final : public TFormPeer {
 
   void Show() override {
     Fl_Window& window = *Window();
-    const int w = form_.ClientWidth();
-    const int h = form_.ClientHeight();
+    const int w = DisplayScale().Pixels(form_.ClientWidth());
+    const int h = DisplayScale().Pixels(form_.ClientHeight());
     if (form_.BorderStyle() == bsDialog)
       window.size_range(w, h, w, h);
     else
@@ -88,7 +90,7 @@ class TFormWindowPeer final : public TFormPeer {
       Fl::screen_xywh(sx, sy, sw, sh, 0);
       window.position(sx + (sw - w) / 2, sy + (sh - h) / 2);
     } else {
-      window.position(form_.Left(), form_.Top());
+      window.position(DisplayScale().Pixels(form_.Left()), DisplayScale().Pixels(form_.Top()));
     }
     if (!form_.Icon().Empty()) {
       Fl_Pixmap picture(form_.Icon().Xpm);

@@ -4,6 +4,7 @@
 #include <FL/fl_draw.H>
 
 #include "platform/forms/fltk/FltkPeer.h"
+#include "platform/forms/fltk/FltkScale.h"
 
 namespace forms::fltk {
 
@@ -34,7 +35,7 @@ void TFrameGroup::draw() {
 
     if (label() != nullptr && *label() != '\0') {
       const int textW = static_cast<int>(fl_width(label()));
-      const int textX = x() + 8;
+      const int textX = x() + DisplayScale().Pixels(8);
       fl_color(parent() != nullptr ? parent()->color() : color());
       fl_rectf(textX - 1, y(), textW + 2, fl_height());
       const int baseline = y() + fl_height() - fl_descent();

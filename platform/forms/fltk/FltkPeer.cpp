@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "platform/forms/Forms.h"
+#include "platform/forms/fltk/FltkScale.h"
 
 namespace forms::fltk {
 namespace {
@@ -42,7 +43,7 @@ TControl* TFltkPeer::ControlOf(const Fl_Widget* widget) {
 void TFltkPeer::Update(TPeerChange change) {
   switch (change) {
     case TPeerChange::Bounds: {
-      const TRect r = WindowBounds();
+      const TRect r = DisplayScale().Pixels(WindowBounds());
       widget_->resize(r.Left, r.Top, r.Width, r.Height);
       break;
     }

@@ -39,9 +39,11 @@ class TFltkPeer : public TControlPeer {
   // Applies everything once; peers call it at the end of their constructor.
   void Refresh();
   virtual void UpdateState(TPeerChange) {}
-  // The control's place in the coordinates of its window, as FLTK places widgets.
+  // The control's place in the layout coordinates of its window (scale it for FLTK).
   TRect WindowBounds() const;
+  // The form's font, at the display's scale.
   TFltkFont Font() const;
+  // The height of a line of text that the layout was designed for, in layout pixels.
   int TextHeight() const;
 
  private:

@@ -5,6 +5,7 @@
 #include <FL/fl_draw.H>
 
 #include "platform/forms/fltk/FltkFonts.h"
+#include "platform/forms/fltk/FltkScale.h"
 #include "platform/forms/fltk/FltkX11.h"
 
 namespace forms::fltk {
@@ -12,7 +13,14 @@ namespace {
 
 constexpr double ShowDelay = 0.5;
 constexpr double ShowTime = 5.0;
+// Layout pixels, scaled with the display.
 constexpr int Padding = 3;
+constexpr int BelowPointer = 20;
+constexpr int AbovePointer = 4;
+
+int Pixels(int layout) {
+  return DisplayScale().Pixels(layout);
+}
 
 class TTipWindow final : public Fl_Menu_Window {
  public:
@@ -32,17 +40,17 @@ class TTipWindow final : public Fl_Menu_Window {
     int w = 0;
     int h = 0;
     fl_measure(text_.c_str(), w, h, 0);
-    w += 2 * Padding;
-    h += 2 * Padding;
+    w += 2 * Pixels(Padding);
+    h += 2 * Pixels(Padding);
     int mx = 0;
     int my = 0;
     Fl::get_mouse(mx, my);
     int sx, sy, sw, sh;
     Fl::screen_xywh(sx, sy, sw, sh, mx, my);
     int x = mx;
-    int y = my + 20;
+    int y = my + Pixels(BelowPointer);
     if (x + w > sx + sw) x = sx + sw - w;
-    if (y + h > sy + sh) y = my - h - 4;
+    if (y + h > sy + sh) y = my - h - Pixels(AbovePointer);
     resize(x, y, w, h);
     show();
     SetWindowName(*this, text_);
@@ -55,7 +63,8 @@ class TTipWindow final : public Fl_Menu_Window {
     draw_box();
     fl_color(FL_BLACK);
     fl_font(font_.Face, font_.Size);
-    fl_draw(text_.c_str(), Padding, Padding, w() - 2 * Padding, h() - 2 * Padding,
+    const int padding = Pixels(Padding);
+    fl_draw(text_.c_str(), padding, padding, w() - 2 * padding, h() - 2 * padding,
             FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE, nullptr, 0);
   }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/AnsiText.h"
 #include "platform/StrToInt.h"
 #include "platform/sysutils.h"
 #include "platform/win32api.h"
@@ -23,5 +24,5 @@ void TIniFile::WriteInteger(std::string_view section, std::string_view key, std:
   const std::string text = IntToStr(value);
   if (!WritePrivateProfileStringA(sectionName.c_str(), keyName.c_str(), text.c_str(),
                                   fileName_.c_str()))
-    throw Exception(fileName_ + " に書き込めません");
+    throw Exception(AnsiToUtf8(fileName_) + " に書き込めません");
 }

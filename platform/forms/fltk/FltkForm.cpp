@@ -119,8 +119,8 @@ class TFormWindowPeer final : public TFormPeer {
   };
 
   TForm& form_;
+  std::string iconName_;  // FLTK keeps the pointer: it outlives the window
   TWindowWidget base_;
-  std::string iconName_;  // FLTK keeps the pointer
 };
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/sysutils.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/ProcessCensus.h"
+#include "tests/support/RepeatedStarts.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestFiles.h"
 
@@ -205,10 +206,10 @@ TEST_F(PlayGameTest, OptionsWithoutAGameStoreNothingAndStartNothing) {
   EXPECT_TRUE(Log().empty());
 }
 
-TEST_F(PlayGameTest, AThousandPlaysHoldNoDescriptorAndLeaveNoChild) {
+TEST_F(PlayGameTest, RepeatedPlaysHoldNoDescriptorAndLeaveNoChild) {
   const std::vector<int> before = testing_support::OpenDescriptors();
   const std::size_t handlesBefore = platform_posix::OpenHandleCount();
-  for (int play = 0; play < 1000; ++play) {
+  for (int play = 0; play < testing_support::RepeatedStarts; ++play) {
     const auto result = Play();
     ASSERT_TRUE(result.has_value());
     ASSERT_FALSE(result->StartFailure.has_value()) << play << ": " << result->StartFailure->Reason;
@@ -216,7 +217,7 @@ TEST_F(PlayGameTest, AThousandPlaysHoldNoDescriptorAndLeaveNoChild) {
   EXPECT_EQ(testing_support::OpenDescriptors(), before);
   EXPECT_EQ(platform_posix::OpenHandleCount(), handlesBefore);
   EXPECT_TRUE(testing_support::ChildProcesses().empty());
-  EXPECT_EQ(Log().size(), 1000u);
+  EXPECT_EQ(Log().size(), static_cast<std::size_t>(testing_support::RepeatedStarts));
 }
 
 }  // namespace

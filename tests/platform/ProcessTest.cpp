@@ -19,6 +19,7 @@
 #include "platform/posix/command_line_args.h"
 #include "platform/win32api.h"
 #include "tests/support/ProcessCensus.h"
+#include "tests/support/RepeatedStarts.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestFiles.h"
 
@@ -394,10 +395,10 @@ TEST_F(ProcessTest, AChildLeftRunningByClosedHandlesIsReapedLater) {
   EXPECT_FALSE(IsUnreapedChild(pid));
 }
 
-TEST_F(ProcessTest, AThousandRunsLeaveNoDescriptorAndNoChild) {
+TEST_F(ProcessTest, RepeatedRunsLeaveNoDescriptorAndNoChild) {
   const std::vector<int> before = testing_support::OpenDescriptors();
   const std::size_t handlesBefore = platform_posix::OpenHandleCount();
-  for (int run = 0; run < 1000; ++run) {
+  for (int run = 0; run < testing_support::RepeatedStarts; ++run) {
     PROCESS_INFORMATION info;
     ASSERT_TRUE(Start("true", info)) << run << ": " << SystemErrorMessage(GetLastError());
     ASSERT_EQ(WaitForSingleObject(info.hProcess, INFINITE), WAIT_OBJECT_0);

@@ -121,6 +121,24 @@ TEST_F(ProgramResources, TheManifestAsksForCommonControls6AndDpiAwareness) {
   EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
 }
 
+TEST_F(ProgramResources, TheManifestNamesTheProcessorTheProgramIsBuiltFor) {
+  DWORD size = 0;
+  const BYTE* text = Resource(MAKEINTRESOURCEW(1), reinterpret_cast<LPCWSTR>(RT_MANIFEST), &size);
+  ASSERT_NE(text, nullptr);
+  const std::string manifest(reinterpret_cast<const char*>(text), size);
+  // The tests are built for the program's processor.
+  const std::string own = sizeof(void*) == 8 ? "amd64" : "x86";
+  const auto first = manifest.find("<assemblyIdentity");
+  ASSERT_NE(first, std::string::npos);
+  const std::string programIdentity = manifest.substr(first, manifest.find("/>", first) - first);
+  EXPECT_NE(programIdentity.find("name=\"corvanta.menu\""), std::string::npos) << programIdentity;
+  EXPECT_NE(programIdentity.find("processorArchitecture=\"" + own + "\""), std::string::npos)
+      << programIdentity;
+  // A dependency bound to one processor would not load in the other's program.
+  EXPECT_EQ(manifest.find("processorArchitecture=\"" + std::string(own == "x86" ? "amd64" : "x86")),
+            std::string::npos);
+}
+
 TEST_F(ProgramResources, TheVersionRecordNamesTheProgram) {
   const std::wstring path = ProgramPath().wstring();
   DWORD ignored = 0;

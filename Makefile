@@ -63,7 +63,7 @@ test-windows32:
 	cmake --build --preset windows
 	scripts/test-windows32
 
-# The archives for users, in dist/: the Windows zips (win32, win64) and the Linux tar.gz and .deb.
+# The archives for users, in dist/: the Windows zips (win32, win64) and the Linux tar.gz.
 dist: deps
 	cmake --preset release
 	cmake --build --preset release --target corvanta-menu

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/StrToInt.h"
+#include "platform/SystemError.h"
 #include "platform/sysutils.h"
 #include "platform/win32api.h"
 
@@ -21,7 +22,9 @@ void TIniFile::WriteInteger(std::string_view section, std::string_view key, std:
   const std::string sectionName(section);
   const std::string keyName(key);
   const std::string text = IntToStr(value);
+  // The system's reason follows, as for a failed start: a read-only file, a full disk and a
+  // folder in the file's place call for different remedies.
   if (!WritePrivateProfileStringA(sectionName.c_str(), keyName.c_str(), text.c_str(),
                                   fileName_.c_str()))
-    throw Exception(fileName_ + " に書き込めません");
+    throw Exception(fileName_ + " に書き込めません: " + SystemErrorMessage(GetLastError()));
 }

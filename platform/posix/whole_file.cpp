@@ -127,9 +127,24 @@ int ResolveLinks(std::string path, std::string& resolved) {
 // "<file name>.<process id>-<count>.tmp", beside the file.
 constexpr std::string_view TemporarySuffix = ".tmp";
 
-std::string TemporaryName(const std::string& target) {
+std::string TemporaryName(std::string_view base) {
   static std::atomic<unsigned> counter{0};
-  return target + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+  return std::string(base) + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
+         ".tmp";
+}
+
+// The target's folder and its name in it. Temporary files are made, renamed and removed by
+// their name relative to the folder, so that a target whose path is as long as the system
+// allows still has room for a temporary name.
+struct TPlace {
+  std::string folder;
+  std::string base;
+};
+
+TPlace PlaceOf(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  if (slash == std::string::npos) return {".", target};
+  return {slash == 0 ? "/" : target.substr(0, slash), target.substr(slash + 1)};
 }
 
 // The process id in a name of that form, or 0 when the name is not of that form.
@@ -150,14 +165,14 @@ pid_t TemporaryOwner(std::string_view name, std::string_view base) {
 
 // A temporary file whose process no longer runs is what a killed store left behind. Files of
 // running processes (another launcher storing at this moment) and of other names stay.
-void RemoveStaleTemporaries(const std::string& target) {
-  const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-  const std::string_view base = slash == std::string::npos
-                                    ? std::string_view(target)
-                                    : std::string_view(target).substr(slash + 1);
-  DIR* directory = ::opendir(folder.c_str());
-  if (directory == nullptr) return;
+void RemoveStaleTemporaries(int folder, std::string_view base) {
+  const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listing < 0) return;
+  DIR* directory = ::fdopendir(listing);
+  if (directory == nullptr) {
+    ::close(listing);
+    return;
+  }
   while (const dirent* entry = ::readdir(directory)) {
     const pid_t owner = TemporaryOwner(entry->d_name, base);
     if (owner == 0 || owner == ::getpid()) continue;
@@ -194,33 +209,32 @@ bool KeepsIdentity(const TReplaceTarget& target, int newFd) {
 // A temporary file beside the target holding `bytes`, flushed. For an existing target it is
 // given the target's owner (where allowed) and mode; a new file gets the umask's mode.
 struct TTemporary {
-  std::string path;
+  int folder = -1;
+  std::string name;
   int fd = -1;
 
   TTemporary() = default;
   TTemporary(const TTemporary&) = delete;
   TTemporary& operator=(const TTemporary&) = delete;
-  ~TTemporary() {
-    if (fd >= 0) ::close(fd);
-    if (!path.empty()) ::unlink(path.c_str());
-  }
+  ~TTemporary() { Discard(); }
   // The file is now the target's (renamed): nothing to remove.
-  void Release() { path.clear(); }
+  void Release() { name.clear(); }
   void Discard() {
     if (fd >= 0) ::close(fd);
-    if (!path.empty()) ::unlink(path.c_str());
+    if (!name.empty()) ::unlinkat(folder, name.c_str(), 0);
     fd = -1;
-    path.clear();
+    name.clear();
   }
 };
 
-int WriteTemporary(const TReplaceTarget& target, std::string_view bytes, TTemporary& temporary) {
+int WriteTemporary(const TReplaceTarget& target, std::string_view base, std::string_view bytes,
+                   TTemporary& temporary) {
   for (int attempt = 0; attempt < 100 && temporary.fd < 0; ++attempt) {
-    const std::string name = TemporaryName(target.path);
+    const std::string name = TemporaryName(base);
     // A new file is created with 0666 so that the kernel applies the umask, as for any file.
-    temporary.fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
-                          target.exists ? S_IRUSR | S_IWUSR : 0666);
-    if (temporary.fd >= 0) temporary.path = name;
+    temporary.fd = ::openat(temporary.folder, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
+                            target.exists ? S_IRUSR | S_IWUSR : 0666);
+    if (temporary.fd >= 0) temporary.name = name;
     if (temporary.fd < 0 && errno != EEXIST) return errno;
   }
   if (temporary.fd < 0) return EEXIST;
@@ -302,18 +316,25 @@ int PrepareReplace(const char* path, TReplaceTarget& target, std::string& bytes)
 
 int ReplaceWholeFile(const TReplaceTarget& target, std::string_view old, std::string_view bytes) {
   if (bytes.size() > MaxProfileFileSize) return EFBIG;
-  RemoveStaleTemporaries(target.path);
+  const TPlace place = PlaceOf(target.path);
+  FileDescriptor folder(::open(place.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (folder.Get() < 0 && !target.exists) return errno;
+  RemoveStaleTemporaries(folder.Get(), place.base);
 
   TTemporary temporary;
-  const int temporaryError = WriteTemporary(target, bytes, temporary);
+  temporary.folder = folder.Get();
+  const int temporaryError =
+      folder.Get() < 0 ? errno : WriteTemporary(target, place.base, bytes, temporary);
+  const auto renameOver = [&] {
+    return ::renameat(folder.Get(), temporary.name.c_str(), folder.Get(), place.base.c_str());
+  };
   if (!target.exists) {
     if (temporaryError != 0) return temporaryError;
-    if (::rename(temporary.path.c_str(), target.path.c_str()) != 0) return errno;
+    if (renameOver() != 0) return errno;
     temporary.Release();
     return 0;
   }
-  if (temporaryError == 0 && KeepsIdentity(target, temporary.fd) &&
-      ::rename(temporary.path.c_str(), target.path.c_str()) == 0) {
+  if (temporaryError == 0 && KeepsIdentity(target, temporary.fd) && renameOver() == 0) {
     temporary.Release();
     return 0;
   }

@@ -246,7 +246,8 @@ TEST_F(Form1Behaviour, RefusedStoreShowsTheMessageAndChangesNoControl) {
   const TWindowState before = StateOf(*form);
 
   ClickPlay();
-  EXPECT_EQ(errors, std::vector<std::string>{SettingsPath().string() + " に書き込めません"});
+  EXPECT_EQ(errors, std::vector<std::string>{SettingsPath().string() +
+                                             " に書き込めません: Permission denied"});
   EXPECT_EQ(StateOf(*form), before);
   EXPECT_TRUE(Runs().empty());  // no emulator started
   EXPECT_EQ(ReadFile(SettingsPath()), settings);

@@ -132,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes = input.ConsumeRemainingBytesAsString();
 
   const ini::TFileText file = ini::DecodeFile(bytes);
-  Require(ini::EncodeFile(file, file.text) == bytes, "a file turns back into its bytes");
+  Require(ini::EncodeFile(file, file.text) == bytes && file.Bytes() == bytes,
+          "a file turns back into its bytes");
   const std::string& text = file.text;
   const ini::Charset charset = file.charset;
 
@@ -156,7 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           "storing the same value changes nothing");
   if (text.size() <= 4096) CheckOthersKept(text, after, section, key, charset);
   if (file.encoding != ini::FileEncoding::Bytes) {
-    const ini::TFileText again = ini::DecodeFile(ini::EncodeFile(file, after));
+    const ini::TFileText again = ini::DecodeFile(ini::EncodeFile(file, std::string(after)));
     Require(again.text == after, "an edited UTF-16 file reads back as edited");
   }
 

@@ -105,11 +105,19 @@ TFileText DecodeUtf16(std::string_view bytes, bool bigEndian) {
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t at = 0;
   while (at < bytes.size()) {
-    // Runs of ASCII, most of any settings file, eight bytes at a time.
+    // Runs of ASCII, most of any settings file, 32 and then 8 bytes at a time: every read
+    // looks at the whole file.
+    constexpr std::uint64_t HighBits = 0x8080808080808080ull;
+    while (at + 32 <= bytes.size()) {
+      std::uint64_t words[4];
+      std::memcpy(words, bytes.data() + at, sizeof words);
+      if (((words[0] | words[1] | words[2] | words[3]) & HighBits) != 0) break;
+      at += 32;
+    }
     while (at + 8 <= bytes.size()) {
       std::uint64_t word;
       std::memcpy(&word, bytes.data() + at, sizeof word);
-      if ((word & 0x8080808080808080ull) != 0) break;
+      if ((word & HighBits) != 0) break;
       at += 8;
     }
     if (at == bytes.size()) break;
@@ -121,16 +129,20 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 TFileText DecodeFile(std::string bytes) {
-  if (StartsWith(bytes, LittleEndianMark)) return DecodeUtf16(bytes, false);
-  if (StartsWith(bytes, BigEndianMark)) return DecodeUtf16(bytes, true);
+  for (const bool bigEndian : {false, true}) {
+    if (!StartsWith(bytes, bigEndian ? BigEndianMark : LittleEndianMark)) continue;
+    TFileText file = DecodeUtf16(bytes, bigEndian);
+    file.utf16 = std::move(bytes);
+    return file;
+  }
   TFileText file;
   file.charset = IsValidUtf8(bytes) ? Charset::Utf8 : Charset::ShiftJis;
   file.text = std::move(bytes);
   return file;
 }
 
-std::string EncodeFile(const TFileText& shape, std::string_view text) {
-  if (shape.encoding == FileEncoding::Bytes) return std::string(text);
+std::string EncodeFile(const TFileText& shape, std::string text) {
+  if (shape.encoding == FileEncoding::Bytes) return text;
   const bool bigEndian = shape.encoding == FileEncoding::Utf16BigEndian;
   std::string bytes;
   bytes.reserve(2 * text.size() + shape.tail.size());

@@ -21,17 +21,23 @@ enum class FileEncoding { Bytes, Utf16LittleEndian, Utf16BigEndian };
 struct TFileText {
   FileEncoding encoding = FileEncoding::Bytes;
   Charset charset = Charset::Utf8;
-  std::string text;  // what the engine works on
-  std::string tail;  // bytes after the last whole code unit of a UTF-16 file
+  std::string text;   // what the engine works on
+  std::string tail;   // bytes after the last whole code unit of a UTF-16 file
+  std::string utf16;  // the bytes of a UTF-16 file as they were read
+
+  // The file's bytes as they were read.
+  std::string_view Bytes() const { return encoding == FileEncoding::Bytes ? text : utf16; }
 };
 
 bool IsValidUtf8(std::string_view bytes);
 
-// Takes the file's bytes (moved, not copied, for a file that is its own bytes).
+// Takes the file's bytes (moved, not copied, for a file that is its own bytes: settings files
+// are read whole at every call, so no copy of them is made on the way).
 TFileText DecodeFile(std::string bytes);
 
-// The bytes of `text` in the encoding `shape` was read in.
-std::string EncodeFile(const TFileText& shape, std::string_view text);
+// The bytes of `text` in the encoding `shape` was read in (`text` itself, moved, for a file
+// that is its own bytes).
+std::string EncodeFile(const TFileText& shape, std::string text);
 
 // Whether a name or value passed in can be written into a file of that shape: a UTF-16 file
 // takes UTF-8 text only, since bytes of any other kind have no code units to become.

@@ -86,7 +86,7 @@ BOOL WriteProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPC
   TReplaceTarget target;
   std::string bytes;
   if (const int error = PrepareReplace(lpFileName, target, bytes)) return Fail(error);
-  const ini::TFileText file = ini::DecodeFile(bytes);
+  const ini::TFileText file = ini::DecodeFile(std::move(bytes));
   const ini::Charset charset = file.charset;
 
   // A line break in a name or value would put text into the file that reads back as other
@@ -107,7 +107,8 @@ BOOL WriteProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPC
     edited = ini::SetValue(file.text, lpAppName, lpKeyName, lpString, charset);
 
   if (edited) {
-    if (const int error = ReplaceWholeFile(target, bytes, ini::EncodeFile(file, *edited)))
+    if (const int error =
+            ReplaceWholeFile(target, file.Bytes(), ini::EncodeFile(file, std::move(*edited))))
       return Fail(error);
   }
   SetLastError(ERROR_SUCCESS);

@@ -78,6 +78,7 @@ TEST(IniTextEncoding, Utf16TextTurnsBackIntoTheSameBytes) {
       SCOPED_TRACE(testing::PrintToString(bytes));
       const ini::TFileText file = ini::DecodeFile(bytes);
       EXPECT_EQ(ini::EncodeFile(file, file.text), bytes);
+      EXPECT_EQ(file.Bytes(), bytes);
     }
   }
 }

@@ -8,8 +8,9 @@ namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
+// 0x1A ended a text file under DOS; editors of that time left it at the end of the last line.
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
 bool IsLineBreak(char c) {
@@ -28,10 +29,54 @@ char AsciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
+bool IsShiftJisLead(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool IsShiftJisTrail(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
+// The number of bytes of the character at `at`: two for a Shift_JIS lead byte with its second
+// byte, else one. No second byte is a line break, a blank or a NUL, so lines, trimming and the
+// end of a value are found the same way in both character sets.
+std::size_t CharLength(std::string_view text, std::size_t at, Charset charset) {
+  return charset == Charset::ShiftJis && IsShiftJisLead(text[at]) && at + 1 < text.size() &&
+                 IsShiftJisTrail(text[at + 1])
+             ? 2
+             : 1;
+}
+
+// The first `mark` that is a character of its own, at or after `from`.
+std::size_t FindMark(std::string_view text, char mark, std::size_t from, Charset charset) {
+  if (charset == Charset::Utf8) return text.find(mark, from);
+  for (std::size_t at = from; at < text.size(); at += CharLength(text, at, charset))
+    if (text[at] == mark) return at;
+  return std::string_view::npos;
+}
+
+std::size_t FindLastMark(std::string_view text, char mark, Charset charset) {
+  if (charset == Charset::Utf8) return text.rfind(mark);
+  std::size_t last = std::string_view::npos;
+  for (std::size_t at = 0; at < text.size(); at += CharLength(text, at, charset))
+    if (text[at] == mark) last = at;
+  return last;
+}
+
+// Double-byte characters compare exactly: their second byte is no letter, whatever its value.
+bool SameName(std::string_view a, std::string_view b, Charset charset) {
   if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  for (std::size_t i = 0; i < a.size();) {
+    const std::size_t length = CharLength(a, i, charset);
+    if (length == 2) {
+      if (a.substr(i, 2) != b.substr(i, 2)) return false;
+    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+      return false;
+    }
+    i += length;
+  }
   return true;
 }
 
@@ -94,10 +139,10 @@ std::size_t SkipBlanks(std::string_view text, std::size_t from) {
 }
 
 // The section name of a header line.
-std::optional<std::string_view> HeaderName(std::string_view content) {
+std::optional<std::string_view> HeaderName(std::string_view content, Charset charset) {
   const std::size_t lead = SkipBlanks(content, 0);
   if (lead == content.size() || content[lead] != '[') return std::nullopt;
-  const std::size_t close = content.rfind(']');
+  const std::size_t close = FindLastMark(content, ']', charset);
   if (close == std::string_view::npos) return std::nullopt;
   return Trim(content.substr(lead + 1, close - lead - 1));
 }
@@ -107,10 +152,10 @@ struct KeyEntry {
   std::size_t valueOffset;  // in the line, just after the '='
 };
 
-std::optional<KeyEntry> KeyOf(std::string_view content) {
+std::optional<KeyEntry> KeyOf(std::string_view content, Charset charset) {
   const std::size_t lead = SkipBlanks(content, 0);
   if (lead == content.size() || content[lead] == ';' || content[lead] == '[') return std::nullopt;
-  const std::size_t equals = content.find('=', lead);
+  const std::size_t equals = FindMark(content, '=', lead, charset);
   if (equals == std::string_view::npos) return std::nullopt;
   return KeyEntry{Trim(content.substr(lead, equals - lead)), equals + 1};
 }
@@ -134,8 +179,11 @@ Line LineAt(std::string_view text, std::size_t begin) {
 }
 
 // The header of the first section of that name. Jumps from '[' to '[' with memchr rather than
-// going through every line, since most of a file is keys of other sections.
-std::optional<Line> FindSectionHeader(std::string_view text, std::string_view section) {
+// going through every line, since most of a file is keys of other sections. A '[' found that
+// way is a character of its own, even in Shift_JIS: only blanks, which are never a second byte,
+// may stand before it on its line.
+std::optional<Line> FindSectionHeader(std::string_view text, std::string_view section,
+                                      Charset charset) {
   const std::size_t start = ContentStart(text);
   std::size_t pos = start;
   while (pos < text.size()) {
@@ -148,8 +196,8 @@ std::optional<Line> FindSectionHeader(std::string_view text, std::string_view se
     while (begin > start && IsBlank(text[begin - 1])) --begin;
     if (begin > start && !IsLineBreak(text[begin - 1])) continue;
     const Line line = LineAt(text, begin);
-    const auto name = HeaderName(Content(text, line));
-    if (name && SameName(*name, section)) return line;
+    const auto name = HeaderName(Content(text, line), charset);
+    if (name && SameName(*name, section, charset)) return line;
     pos = line.next;
   }
   return std::nullopt;
@@ -164,9 +212,10 @@ struct Place {
   Line lastKeyLine;            // the section's last key line, or its header when it has none
 };
 
-Place Locate(std::string_view text, std::string_view section, std::string_view key) {
+Place Locate(std::string_view text, std::string_view section, std::string_view key,
+             Charset charset) {
   Place place;
-  const auto header = FindSectionHeader(text, Trim(section));
+  const auto header = FindSectionHeader(text, Trim(section), charset);
   if (!header) return place;
   place.sectionFound = true;
   place.lastKeyLine = *header;
@@ -175,10 +224,10 @@ Place Locate(std::string_view text, std::string_view section, std::string_view k
   Line line;
   while (reader.Next(line)) {
     const std::string_view content = Content(text, line);
-    if (HeaderName(content)) break;
-    const auto entry = KeyOf(content);
+    if (HeaderName(content, charset)) break;
+    const auto entry = KeyOf(content, charset);
     if (!entry) continue;
-    if (SameName(entry->name, key)) {
+    if (SameName(entry->name, key, charset)) {
       place.keyFound = true;
       place.keyLine = line;
       place.valueBegin = line.begin + entry->valueOffset;
@@ -204,44 +253,50 @@ bool HasNoLineBreakOrNul(std::string_view text) {
 }  // namespace
 
 std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
-                                          std::string_view key) {
-  const Place place = Locate(text, section, key);
+                                          std::string_view key, Charset charset) {
+  const Place place = Locate(text, section, key, charset);
   if (!place.keyFound) return std::nullopt;
   return ValueAsRead(text.substr(place.valueBegin, place.keyLine.end - place.valueBegin));
 }
 
-std::vector<std::string_view> SectionNames(std::string_view text) {
+std::vector<std::string_view> SectionNames(std::string_view text, Charset charset) {
   std::vector<std::string_view> names;
   LineReader reader(text);
   Line line;
   while (reader.Next(line))
-    if (const auto header = HeaderName(Content(text, line))) names.push_back(*header);
+    if (const auto header = HeaderName(Content(text, line), charset)) names.push_back(*header);
   return names;
 }
 
 std::optional<std::vector<std::string_view>> KeyNames(std::string_view text,
-                                                      std::string_view section) {
-  const auto header = FindSectionHeader(text, Trim(section));
+                                                      std::string_view section, Charset charset) {
+  const auto header = FindSectionHeader(text, Trim(section), charset);
   if (!header) return std::nullopt;
   std::vector<std::string_view> names;
   LineReader reader(text, header->next);
   Line line;
   while (reader.Next(line)) {
     const std::string_view content = Content(text, line);
-    if (HeaderName(content)) break;
-    if (const auto entry = KeyOf(content)) names.push_back(entry->name);
+    if (HeaderName(content, charset)) break;
+    if (const auto entry = KeyOf(content, charset)) names.push_back(entry->name);
   }
   return names;
 }
 
-bool IsStorableSectionName(std::string_view name) {
-  return HasNoLineBreakOrNul(name);
+bool IsStorableSectionName(std::string_view name, Charset charset) {
+  if (!HasNoLineBreakOrNul(name)) return false;
+  // The header is written as '[', the trimmed name and ']'.
+  const std::string_view trimmed = Trim(name);
+  std::size_t last = 0;
+  for (std::size_t at = 0; at < trimmed.size(); at += CharLength(trimmed, at, charset)) last = at;
+  return charset == Charset::Utf8 || trimmed.empty() || CharLength(trimmed, last, charset) == 2 ||
+         !IsShiftJisLead(trimmed[last]);
 }
 
-bool IsStorableKeyName(std::string_view name) {
+bool IsStorableKeyName(std::string_view name, Charset charset) {
   const std::string_view trimmed = Trim(name);
   if (!trimmed.empty() && (trimmed.front() == ';' || trimmed.front() == '[')) return false;
-  return HasNoLineBreakOrNul(name) && name.find('=') == std::string_view::npos;
+  return HasNoLineBreakOrNul(name) && FindMark(name, '=', 0, charset) == std::string_view::npos;
 }
 
 bool IsStorableValue(std::string_view value) {
@@ -249,8 +304,8 @@ bool IsStorableValue(std::string_view value) {
 }
 
 std::optional<std::string> SetValue(std::string_view text, std::string_view section,
-                                    std::string_view key, std::string_view value) {
-  const Place place = Locate(text, section, key);
+                                    std::string_view key, std::string_view value, Charset charset) {
+  const Place place = Locate(text, section, key, charset);
   std::string result;
   if (place.keyFound) {
     // Blanks after '=' belong to the line's layout and stay, unless the value brings blanks
@@ -288,8 +343,8 @@ std::optional<std::string> SetValue(std::string_view text, std::string_view sect
 }
 
 std::optional<std::string> DeleteKey(std::string_view text, std::string_view section,
-                                     std::string_view key) {
-  const Place place = Locate(text, section, key);
+                                     std::string_view key, Charset charset) {
+  const Place place = Locate(text, section, key, charset);
   if (!place.keyFound) return std::nullopt;
   std::string result;
   result.reserve(text.size());
@@ -298,7 +353,8 @@ std::optional<std::string> DeleteKey(std::string_view text, std::string_view sec
   return result;
 }
 
-std::optional<std::string> DeleteSection(std::string_view text, std::string_view section) {
+std::optional<std::string> DeleteSection(std::string_view text, std::string_view section,
+                                         Charset charset) {
   section = Trim(section);
   std::string result;
   result.append(text.substr(0, ContentStart(text)));
@@ -307,7 +363,8 @@ std::optional<std::string> DeleteSection(std::string_view text, std::string_view
   LineReader reader(text);
   Line line;
   while (reader.Next(line)) {
-    if (const auto header = HeaderName(Content(text, line))) removing = SameName(*header, section);
+    if (const auto header = HeaderName(Content(text, line), charset))
+      removing = SameName(*header, section, charset);
     if (removing) {
       removedAny = true;
       continue;

@@ -20,26 +20,36 @@
 // - The first section of a name and the first key of a name within it are the ones that count;
 //   later duplicates are never read or changed.
 // A NUL byte is an ordinary character of its line: it ends a value that is read (the caller gets
-// a C string), and it never makes a line unreadable or changes how others are read.
+// a C string), and it never makes a line unreadable or changes how others are read. Blanks are
+// space, tab, vertical tab, form feed and the DOS end-of-file byte 0x1A.
 namespace ini {
+
+// How the bytes of a text make up its characters, which decides where the format's ASCII marks
+// ('[', ']', '=', ';') and letters are. In UTF-8 no byte of a multi-byte character is ASCII, so
+// every byte is looked at alone. In Shift_JIS (code page 932) the second byte of a double-byte
+// character may be ']' or a letter: such a byte is part of its character, never a mark, and
+// names compare it exactly rather than without regard to case.
+enum class Charset { Utf8, ShiftJis };
 
 // The value a read of the key gives: the text after '=', with blanks around it and one pair of
 // matching double or single quotes removed, cut at a NUL byte. Nothing when the section or the
 // key is missing.
 std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
-                                          std::string_view key);
+                                          std::string_view key, Charset charset = Charset::Utf8);
 
 // The names of all sections, in file order; the names of all keys of the first section called
 // `section` (nothing when there is none).
-std::vector<std::string_view> SectionNames(std::string_view text);
+std::vector<std::string_view> SectionNames(std::string_view text, Charset charset = Charset::Utf8);
 std::optional<std::vector<std::string_view>> KeyNames(std::string_view text,
-                                                      std::string_view section);
+                                                      std::string_view section,
+                                                      Charset charset = Charset::Utf8);
 
 // Whether a name or value can be stored so that a later read finds it again. A line break in
 // any of them would split the line; a ']'-free section name is not required, since the header
-// ends at the last ']'. A key name cannot hold '=' or start with ';' or '['.
-bool IsStorableSectionName(std::string_view name);
-bool IsStorableKeyName(std::string_view name);
+// ends at the last ']'. A key name cannot hold '=' or start with ';' or '['. In Shift_JIS a section
+// name cannot end in a lone lead byte, which would take the closing ']' as its second byte.
+bool IsStorableSectionName(std::string_view name, Charset charset = Charset::Utf8);
+bool IsStorableKeyName(std::string_view name, Charset charset = Charset::Utf8);
 bool IsStorableValue(std::string_view value);
 
 // The edits return the whole new text, or nothing when the text stays as it was. Every line the
@@ -52,13 +62,15 @@ bool IsStorableValue(std::string_view value);
 // section stay below it; a missing section is added at the end of the text, without a blank line
 // before it. The names and value must be storable.
 std::optional<std::string> SetValue(std::string_view text, std::string_view section,
-                                    std::string_view key, std::string_view value);
+                                    std::string_view key, std::string_view value,
+                                    Charset charset = Charset::Utf8);
 
 // Removes the first key of that name in the first section of that name.
 std::optional<std::string> DeleteKey(std::string_view text, std::string_view section,
-                                     std::string_view key);
+                                     std::string_view key, Charset charset = Charset::Utf8);
 
 // Removes every section of that name: its header and every line up to the next header.
-std::optional<std::string> DeleteSection(std::string_view text, std::string_view section);
+std::optional<std::string> DeleteSection(std::string_view text, std::string_view section,
+                                         Charset charset = Charset::Utf8);
 
 }  // namespace ini

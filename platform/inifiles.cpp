@@ -4,6 +4,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/StrToInt.h"
+#include "platform/SystemError.h"
 #include "platform/sysutils.h"
 #include "platform/win32api.h"
 
@@ -22,7 +23,10 @@ void TIniFile::WriteInteger(std::string_view section, std::string_view key, std:
   const std::string sectionName(section);
   const std::string keyName(key);
   const std::string text = IntToStr(value);
+  // The system's reason follows, as for a failed start: a read-only file, a full disk and a
+  // folder in the file's place call for different remedies.
   if (!WritePrivateProfileStringA(sectionName.c_str(), keyName.c_str(), text.c_str(),
                                   fileName_.c_str()))
-    throw Exception(AnsiToUtf8(fileName_) + " に書き込めません");
+    throw Exception(AnsiToUtf8(fileName_) +
+                    " に書き込めません: " + SystemErrorMessage(GetLastError()));
 }

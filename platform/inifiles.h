@@ -17,7 +17,8 @@ class TIniFile {
   std::int32_t ReadInteger(std::string_view section, std::string_view key,
                            std::int32_t fallback) const;
 
-  // Stores the value as decimal text; raises Exception when the file cannot be written.
+  // Stores the value as decimal text; raises Exception when the file cannot be written, with
+  // the message "<path> に書き込めません: <the system's reason>".
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
 
  private:

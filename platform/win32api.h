@@ -7,7 +7,13 @@
 #include <windows.h>
 // The separator between the directories of the paths GetCurrentDirectoryA reports.
 inline constexpr char PlatformPathSeparator = '\\';
+// The longest path the system's file services take, terminator included, and the error code
+// of a longer one.
+inline constexpr DWORD PlatformPathLimit = MAX_PATH;
+inline constexpr DWORD PlatformPathTooLong = ERROR_FILENAME_EXCED_RANGE;
 #else
 #include "platform/posix/win32api_posix.h"
 inline constexpr char PlatformPathSeparator = '/';
+inline constexpr DWORD PlatformPathLimit = PosixPathLimit;
+inline constexpr DWORD PlatformPathTooLong = PosixPathTooLong;
 #endif

@@ -1,3 +1,4 @@
+#include <cstring>
 #include <string>
 
 #include "emulator/EmulatorContract.h"
@@ -9,25 +10,26 @@
 std::string SettingsFilePath() {
   // The platform's path limit, terminator included: a path that does not fit is refused rather
   // than cut, since a cut path would name some other file.
-  constexpr DWORD PathBufferSize = MAX_PATH;
-  char directory[PathBufferSize];
-  const DWORD length = GetCurrentDirectoryA(PathBufferSize, directory);
+  constexpr DWORD PathBufferSize = PlatformPathLimit;
+  std::string directory(PathBufferSize, '\0');
+  DWORD length = GetCurrentDirectoryA(PathBufferSize, directory.data());
+  // A buffer too small gives the size it would need, terminator included: the whole directory
+  // is fetched all the same, so that the message names it.
+  if (length >= PathBufferSize) {
+    directory.assign(length, '\0');
+    length = GetCurrentDirectoryA(length, directory.data());
+  }
   if (length == 0)
     throw Exception("The current directory cannot be determined (" +
                     SystemErrorMessage(GetLastError()) + ")");
-
-  // A buffer too small gives the size it would need, terminator included.
-  const std::size_t directoryLength = length < PathBufferSize ? length : length - 1;
-  const std::size_t pathLength = directoryLength + 1 + emulator::SettingsFileName.size();
-  if (pathLength > PathBufferSize - 1)
-    throw Exception("The current directory is too long for the settings file path (" +
-                    std::to_string(pathLength) + " characters, at most " +
-                    std::to_string(PathBufferSize - 1) + ")");
+  directory.resize(std::strlen(directory.c_str()));
 
   // A directory that already ends in a separator still gets one more: the platform takes the
   // doubled separator as a single one.
-  std::string path(directory, length);
+  std::string path = directory;
   path += PlatformPathSeparator;
   path.append(emulator::SettingsFileBaseName).append(emulator::SettingsFileExtension);
+  if (path.size() > PathBufferSize - 1)
+    throw Exception(path + " を開けません: " + SystemErrorMessage(PlatformPathTooLong));
   return path;
 }

@@ -9,6 +9,7 @@
 //
 // The last-error value holds an errno value on failure.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -38,14 +39,21 @@ bool IsSupportedCall(LPCSTR applicationName, LPSTR commandLine, BOOL inheritHand
 }
 
 // The child keeps descriptors 0, 1 and 2 only: nothing the launcher holds open (the display
-// connection, files) leaks into it. Its signal mask is empty and every signal has its default
-// action, whatever the launcher blocked or ignored, since exec would hand those on.
+// connection, files) leaks into it. Each of the three that the launcher itself lacks (started
+// from a desktop entry or a service with them closed) is /dev/null in the child, so that the
+// emulator's first open file does not become its standard input or output. Its signal mask is
+// empty and every signal has its default action, whatever the launcher blocked or ignored,
+// since exec would hand those on.
 class TSpawnSetup {
  public:
   TSpawnSetup() {
     posix_spawn_file_actions_init(&actions_);
     posix_spawnattr_init(&attributes_);
-    error_ = posix_spawn_file_actions_addclosefrom_np(&actions_, STDERR_FILENO + 1);
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO && error_ == 0; ++fd)
+      if (fcntl(fd, F_GETFD) == -1 && errno == EBADF)
+        error_ = posix_spawn_file_actions_addopen(&actions_, fd, "/dev/null", O_RDWR, 0);
+    if (error_ == 0)
+      error_ = posix_spawn_file_actions_addclosefrom_np(&actions_, STDERR_FILENO + 1);
     sigset_t none, all;
     sigemptyset(&none);
     sigfillset(&all);

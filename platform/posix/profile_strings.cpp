@@ -1,15 +1,18 @@
 // The profile services over INI files: every call reads the file afresh and every write
 // replaces it whole, so nothing is cached between calls and another program's change is seen
-// at once.
+// at once. A file is read in its own encoding (platform/IniTextEncoding.h) and written back in
+// it. Running out of memory fails the call with ENOMEM; nothing here lets an exception out.
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/IniText.h"
+#include "platform/IniTextEncoding.h"
 #include "platform/posix/whole_file.h"
 #include "platform/posix/win32api_posix.h"
 
@@ -54,6 +57,64 @@ BOOL Fail(int error) {
   return FALSE;
 }
 
+DWORD ReadProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
+                        LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName) {
+  std::string bytes;
+  const int error = lpFileName == nullptr ? EINVAL : ReadWholeFile(lpFileName, bytes);
+  if (error != 0) bytes.clear();
+  const ini::TFileText file = ini::DecodeFile(std::move(bytes));
+  const std::string_view text = file.text;
+
+  if (lpAppName == nullptr) {
+    SetLastError(static_cast<DWORD>(error));
+    return CopyNames(ini::SectionNames(text, file.charset), lpReturnedString, nSize);
+  }
+  if (lpKeyName == nullptr) {
+    const auto keys = ini::KeyNames(text, lpAppName, file.charset);
+    SetLastError(static_cast<DWORD>(error != 0 ? error : keys ? ERROR_SUCCESS : ENOENT));
+    return CopyNames(keys.value_or(std::vector<std::string_view>{}), lpReturnedString, nSize);
+  }
+  if (const auto value = ini::FindValue(text, lpAppName, lpKeyName, file.charset)) {
+    SetLastError(ERROR_SUCCESS);
+    return CopyText(*value, lpReturnedString, nSize);
+  }
+  SetLastError(static_cast<DWORD>(error != 0 ? error : ENOENT));
+  return CopyText(WithoutTrailingBlanks(lpDefault), lpReturnedString, nSize);
+}
+
+BOOL WriteProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPCSTR lpFileName) {
+  TReplaceTarget target;
+  std::string bytes;
+  if (const int error = PrepareReplace(lpFileName, target, bytes)) return Fail(error);
+  const ini::TFileText file = ini::DecodeFile(std::move(bytes));
+  const ini::Charset charset = file.charset;
+
+  // A line break in a name or value would put text into the file that reads back as other
+  // keys or sections; such a write is refused rather than carried out half.
+  if (!ini::IsStorableSectionName(lpAppName, charset) || !ini::IsEncodable(file, lpAppName) ||
+      (lpKeyName != nullptr &&
+       (!ini::IsStorableKeyName(lpKeyName, charset) || !ini::IsEncodable(file, lpKeyName))) ||
+      (lpString != nullptr &&
+       (!ini::IsStorableValue(lpString) || !ini::IsEncodable(file, lpString))))
+    return Fail(EINVAL);
+
+  std::optional<std::string> edited;
+  if (lpKeyName == nullptr)
+    edited = ini::DeleteSection(file.text, lpAppName, charset);
+  else if (lpString == nullptr)
+    edited = ini::DeleteKey(file.text, lpAppName, lpKeyName, charset);
+  else
+    edited = ini::SetValue(file.text, lpAppName, lpKeyName, lpString, charset);
+
+  if (edited) {
+    if (const int error =
+            ReplaceWholeFile(target, file.Bytes(), ini::EncodeFile(file, std::move(*edited))))
+      return Fail(error);
+  }
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}
+
 }  // namespace
 
 DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
@@ -62,25 +123,12 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
     SetLastError(EINVAL);
     return 0;
   }
-  std::string text;
-  const int error = lpFileName == nullptr ? EINVAL : ReadWholeFile(lpFileName, text);
-  if (error != 0) text.clear();
-
-  if (lpAppName == nullptr) {
-    SetLastError(static_cast<DWORD>(error));
-    return CopyNames(ini::SectionNames(text), lpReturnedString, nSize);
+  try {
+    return ReadProfileString(lpAppName, lpKeyName, lpDefault, lpReturnedString, nSize, lpFileName);
+  } catch (const std::bad_alloc&) {
+    SetLastError(ENOMEM);
+    return CopyText(WithoutTrailingBlanks(lpDefault), lpReturnedString, nSize);
   }
-  if (lpKeyName == nullptr) {
-    const auto keys = ini::KeyNames(text, lpAppName);
-    SetLastError(static_cast<DWORD>(error != 0 ? error : keys ? ERROR_SUCCESS : ENOENT));
-    return CopyNames(keys.value_or(std::vector<std::string_view>{}), lpReturnedString, nSize);
-  }
-  if (const auto value = ini::FindValue(text, lpAppName, lpKeyName)) {
-    SetLastError(ERROR_SUCCESS);
-    return CopyText(*value, lpReturnedString, nSize);
-  }
-  SetLastError(static_cast<DWORD>(error != 0 ? error : ENOENT));
-  return CopyText(WithoutTrailingBlanks(lpDefault), lpReturnedString, nSize);
 }
 
 BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
@@ -88,28 +136,9 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
   // Nothing is cached, so the call that would flush the cache has nothing to do.
   if (lpAppName == nullptr && lpKeyName == nullptr && lpString == nullptr) return TRUE;
   if (lpAppName == nullptr || lpFileName == nullptr) return Fail(EINVAL);
-  // A line break in a name or value would put text into the file that reads back as other
-  // keys or sections; such a write is refused rather than carried out half.
-  if (!ini::IsStorableSectionName(lpAppName) ||
-      (lpKeyName != nullptr && !ini::IsStorableKeyName(lpKeyName)) ||
-      (lpString != nullptr && !ini::IsStorableValue(lpString)))
-    return Fail(EINVAL);
-
-  TReplaceTarget target;
-  std::string text;
-  if (const int error = PrepareReplace(lpFileName, target, text)) return Fail(error);
-
-  std::optional<std::string> edited;
-  if (lpKeyName == nullptr)
-    edited = ini::DeleteSection(text, lpAppName);
-  else if (lpString == nullptr)
-    edited = ini::DeleteKey(text, lpAppName, lpKeyName);
-  else
-    edited = ini::SetValue(text, lpAppName, lpKeyName, lpString);
-
-  if (edited) {
-    if (const int error = ReplaceWholeFile(target, *edited)) return Fail(error);
+  try {
+    return WriteProfileString(lpAppName, lpKeyName, lpString, lpFileName);
+  } catch (const std::bad_alloc&) {
+    return Fail(ENOMEM);
   }
-  SetLastError(ERROR_SUCCESS);
-  return TRUE;
 }

@@ -1,10 +1,14 @@
 #include "platform/posix/whole_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 
 namespace {
@@ -37,13 +41,24 @@ int CheckRegular(const struct stat& status) {
   return 0;
 }
 
+// Reads to the end, but never more than the bound: a file that grew past it meanwhile gives
+// EFBIG rather than a memory the size of the file.
 int ReadAll(int fd, off_t sizeHint, std::string& bytes) {
+  if (sizeHint < 0 || static_cast<std::size_t>(sizeHint) > MaxProfileFileSize) return EFBIG;
+  constexpr std::size_t Limit = MaxProfileFileSize + 1;
   // One byte more than the size shows, so that a file that grew meanwhile is read to its end.
   bytes.resize(static_cast<std::size_t>(sizeHint) + 1);
   std::size_t used = 0;
   for (;;) {
-    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t count = ::read(fd, bytes.data() + used, bytes.size() - used);
+    if (used == bytes.size()) {
+      if (used >= Limit) {
+        bytes.clear();
+        return EFBIG;
+      }
+      bytes.resize(bytes.size() * 2 < Limit ? bytes.size() * 2 : Limit);
+    }
+    const ssize_t count =
+        ::pread(fd, bytes.data() + used, bytes.size() - used, static_cast<off_t>(used));
     if (count < 0) {
       if (errno == EINTR) continue;
       bytes.clear();
@@ -56,14 +71,15 @@ int ReadAll(int fd, off_t sizeHint, std::string& bytes) {
   return 0;
 }
 
-int WriteAll(int fd, std::string_view bytes) {
+int WriteAllAt(int fd, std::string_view bytes, off_t offset) {
   while (!bytes.empty()) {
-    const ssize_t count = ::write(fd, bytes.data(), bytes.size());
+    const ssize_t count = ::pwrite(fd, bytes.data(), bytes.size(), offset);
     if (count < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
     bytes.remove_prefix(static_cast<std::size_t>(count));
+    offset += count;
   }
   return 0;
 }
@@ -108,12 +124,160 @@ int ResolveLinks(std::string path, std::string& resolved) {
   return ELOOP;
 }
 
-std::string TemporaryName(const std::string& target) {
+// "<file name>.<process id>-<count>.tmp", beside the file.
+constexpr std::string_view TemporarySuffix = ".tmp";
+
+std::string TemporaryName(std::string_view base) {
   static std::atomic<unsigned> counter{0};
-  return target + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+  return std::string(base) + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
+         ".tmp";
+}
+
+// The target's folder and its name in it. Temporary files are made, renamed and removed by
+// their name relative to the folder, so that a target whose path is as long as the system
+// allows still has room for a temporary name.
+struct TPlace {
+  std::string folder;
+  std::string base;
+};
+
+TPlace PlaceOf(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  if (slash == std::string::npos) return {".", target};
+  return {slash == 0 ? "/" : target.substr(0, slash), target.substr(slash + 1)};
+}
+
+// The process id in a name of that form, or 0 when the name is not of that form.
+pid_t TemporaryOwner(std::string_view name, std::string_view base) {
+  if (!name.starts_with(base) || name.size() <= base.size() + 1 || name[base.size()] != '.' ||
+      !name.ends_with(TemporarySuffix))
+    return 0;
+  const std::string_view middle =
+      name.substr(base.size() + 1, name.size() - base.size() - 1 - TemporarySuffix.size());
+  const std::size_t dash = middle.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash + 1 == middle.size()) return 0;
+  for (std::size_t i = 0; i < middle.size(); ++i)
+    if (i != dash && (middle[i] < '0' || middle[i] > '9')) return 0;
+  pid_t pid = 0;
+  const auto result = std::from_chars(middle.data(), middle.data() + dash, pid);
+  return result.ec == std::errc() && pid > 0 ? pid : 0;
+}
+
+// A temporary file whose process no longer runs is what a killed store left behind. Files of
+// running processes (another launcher storing at this moment) and of other names stay.
+void RemoveStaleTemporaries(int folder, std::string_view base) {
+  const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listing < 0) return;
+  DIR* directory = ::fdopendir(listing);
+  if (directory == nullptr) {
+    ::close(listing);
+    return;
+  }
+  while (const dirent* entry = ::readdir(directory)) {
+    const pid_t owner = TemporaryOwner(entry->d_name, base);
+    if (owner == 0 || owner == ::getpid()) continue;
+    if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
+    struct stat status;
+    if (::fstatat(::dirfd(directory), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(status.st_mode))
+      continue;
+    ::unlinkat(::dirfd(directory), entry->d_name, 0);
+  }
+  ::closedir(directory);
+}
+
+// The size of the list of extended attribute names; -1 where it cannot be told. A file system
+// without extended attributes has none.
+ssize_t AttributeListSize(int fd) {
+  const ssize_t size = ::flistxattr(fd, nullptr, 0);
+  if (size < 0 && (errno == ENOTSUP || errno == ENOSYS)) return 0;
+  return size;
+}
+
+// Whether the new file is the old one in all but its contents: owner, group, mode, no extended
+// attributes (ACLs and security labels are such attributes) on either, and no other name of
+// the old one that a rename would leave with the old text.
+bool KeepsIdentity(const TReplaceTarget& target, int newFd) {
+  struct stat created;
+  if (::fstat(newFd, &created) != 0) return false;
+  const struct stat& old = target.status;
+  return old.st_nlink == 1 && created.st_uid == old.st_uid && created.st_gid == old.st_gid &&
+         (created.st_mode & 07777) == (old.st_mode & 07777) && AttributeListSize(target.fd) == 0 &&
+         AttributeListSize(newFd) == 0;
+}
+
+// A temporary file beside the target holding `bytes`, flushed. For an existing target it is
+// given the target's owner (where allowed) and mode; a new file gets the umask's mode.
+struct TTemporary {
+  int folder = -1;
+  std::string name;
+  int fd = -1;
+
+  TTemporary() = default;
+  TTemporary(const TTemporary&) = delete;
+  TTemporary& operator=(const TTemporary&) = delete;
+  ~TTemporary() { Discard(); }
+  // The file is now the target's (renamed): nothing to remove.
+  void Release() { name.clear(); }
+  void Discard() {
+    if (fd >= 0) ::close(fd);
+    if (!name.empty()) ::unlinkat(folder, name.c_str(), 0);
+    fd = -1;
+    name.clear();
+  }
+};
+
+int WriteTemporary(const TReplaceTarget& target, std::string_view base, std::string_view bytes,
+                   TTemporary& temporary) {
+  for (int attempt = 0; attempt < 100 && temporary.fd < 0; ++attempt) {
+    const std::string name = TemporaryName(base);
+    // A new file is created with 0666 so that the kernel applies the umask, as for any file.
+    temporary.fd = ::openat(temporary.folder, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
+                            target.exists ? S_IRUSR | S_IWUSR : 0666);
+    if (temporary.fd >= 0) temporary.name = name;
+    if (temporary.fd < 0 && errno != EEXIST) return errno;
+  }
+  if (temporary.fd < 0) return EEXIST;
+  if (target.exists) {
+    const struct stat& status = target.status;
+    // Only root may give the file to another owner; for anyone else KeepsIdentity then says
+    // the rename would change the file's owner.
+    if (status.st_uid != ::geteuid() || status.st_gid != ::getegid())
+      (void)::fchown(temporary.fd, status.st_uid, status.st_gid);
+    (void)::fchmod(temporary.fd, status.st_mode & 07777);
+  }
+  if (const int error = WriteAllAt(temporary.fd, bytes, 0)) return error;
+  if (::fdatasync(temporary.fd) != 0) return errno;
+  return 0;
+}
+
+// Overwrites the file's contents in place and flushes them. Room for a larger text is reserved
+// first, so that a full disk refuses the store before anything changed; any failure after the
+// first byte is written puts the old text back.
+int OverwriteInPlace(int fd, std::string_view old, std::string_view bytes) {
+  if (bytes.size() > old.size() && ::fallocate(fd, 0, 0, static_cast<off_t>(bytes.size())) != 0 &&
+      errno != EOPNOTSUPP && errno != ENOSYS) {
+    const int error = errno;
+    // A failed reservation may have left blocks or a length behind.
+    (void)::ftruncate(fd, static_cast<off_t>(old.size()));
+    return error;
+  }
+  int error = WriteAllAt(fd, bytes, 0);
+  if (error == 0 && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) error = errno;
+  if (error == 0 && ::fdatasync(fd) != 0) error = errno;
+  if (error != 0) {
+    (void)WriteAllAt(fd, old, 0);
+    (void)::ftruncate(fd, static_cast<off_t>(old.size()));
+    (void)::fdatasync(fd);
+  }
+  return error;
 }
 
 }  // namespace
+
+TReplaceTarget::~TReplaceTarget() {
+  if (fd >= 0) ::close(fd);
+}
 
 int ReadWholeFile(const char* path, std::string& bytes) {
   bytes.clear();
@@ -129,8 +293,7 @@ int PrepareReplace(const char* path, TReplaceTarget& target, std::string& bytes)
   bytes.clear();
   target.path = path;
   // Opening for writing asks the system whether this process may write the file: it refuses
-  // another user's file and any file on a read-only file system, root included. Nothing is
-  // written through this descriptor.
+  // another user's file and any file on a read-only file system, root included.
   constexpr int Flags = O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW;
   int fd = ::open(target.path.c_str(), Flags);
   if (fd < 0 && errno == ELOOP) {
@@ -142,7 +305,7 @@ int PrepareReplace(const char* path, TReplaceTarget& target, std::string& bytes)
     target.exists = false;
     return 0;
   }
-  FileDescriptor file(fd);
+  target.fd = fd;
   target.exists = true;
   if (::fstat(fd, &target.status) != 0) return errno;
   if (const int error = CheckRegular(target.status)) return error;
@@ -151,34 +314,34 @@ int PrepareReplace(const char* path, TReplaceTarget& target, std::string& bytes)
   return ReadAll(fd, target.status.st_size, bytes);
 }
 
-int ReplaceWholeFile(const TReplaceTarget& target, std::string_view bytes) {
-  std::string temporary;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temporary = TemporaryName(target.path);
-    // A new file is created with 0666 so that the kernel applies the umask, as for any file.
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                target.exists ? S_IRUSR | S_IWUSR : 0666);
-    if (fd < 0 && errno != EEXIST) return errno;
-  }
-  if (fd < 0) return EEXIST;
+int ReplaceWholeFile(const TReplaceTarget& target, std::string_view old, std::string_view bytes) {
+  if (bytes.size() > MaxProfileFileSize) return EFBIG;
+  const TPlace place = PlaceOf(target.path);
+  FileDescriptor folder(::open(place.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (folder.Get() < 0 && !target.exists) return errno;
+  RemoveStaleTemporaries(folder.Get(), place.base);
 
-  FileDescriptor file(fd);
-  int error = 0;
-  if (target.exists) {
-    const struct stat& status = target.status;
-    // Only root may give the file back to its owner; anyone else writes a file of their own,
-    // as an ordinary write through a writable directory would.
-    if ((status.st_uid != ::geteuid() || status.st_gid != ::getegid()) &&
-        ::fchown(fd, status.st_uid, status.st_gid) != 0) {
-    }
-    if (::fchmod(fd, status.st_mode & 07777) != 0) error = errno;
+  TTemporary temporary;
+  temporary.folder = folder.Get();
+  const int temporaryError =
+      folder.Get() < 0 ? errno : WriteTemporary(target, place.base, bytes, temporary);
+  const auto renameOver = [&] {
+    return ::renameat(folder.Get(), temporary.name.c_str(), folder.Get(), place.base.c_str());
+  };
+  if (!target.exists) {
+    if (temporaryError != 0) return temporaryError;
+    if (renameOver() != 0) return errno;
+    temporary.Release();
+    return 0;
   }
-  if (error == 0) error = WriteAll(fd, bytes);
-  if (error == 0 && ::fdatasync(fd) != 0) error = errno;
-  const int closeError = file.Close();
-  if (error == 0) error = closeError;
-  if (error == 0 && ::rename(temporary.c_str(), target.path.c_str()) != 0) error = errno;
-  if (error != 0) ::unlink(temporary.c_str());
-  return error;
+  if (temporaryError == 0 && KeepsIdentity(target, temporary.fd) && renameOver() == 0) {
+    temporary.Release();
+    return 0;
+  }
+  // The folder takes no new file, the rename would change what the file is, or the folder
+  // refused the rename (a sticky folder, for one): the file itself takes the new text. Without
+  // a temporary copy, the reservation and the old text in memory still keep it whole; a copy
+  // that could not be written whole goes first, so that it takes no room from the file.
+  if (temporaryError != 0) temporary.Discard();
+  return OverwriteInPlace(target.fd, old, bytes);
 }

@@ -2,21 +2,34 @@
 
 #include <sys/stat.h>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 // Whole-file reads and replacements for the profile services. Each returns 0 or an errno value.
+
+// No settings file comes near this size. A larger one is neither read into memory nor written:
+// reads give EFBIG at once, whatever the file's size, so a huge or sparse file costs nothing.
+inline constexpr std::size_t MaxProfileFileSize = 4 * 1024 * 1024;
 
 // Reads a regular file whole. A directory gives EISDIR; any other file that is not a regular
 // file gives EINVAL without being opened for a read that could block (a FIFO, a device).
 int ReadWholeFile(const char* path, std::string& bytes);
 
 // The file a replacement lands in: the end of the path's chain of symbolic links, so that a
-// linked settings file is written through to its target and the link stays a link.
-struct TReplaceTarget {
+// linked settings file is written through to its target and the link stays a link. Holds the
+// file open for writing from the read to the replacement.
+class TReplaceTarget {
+ public:
+  TReplaceTarget() = default;
+  ~TReplaceTarget();
+  TReplaceTarget(const TReplaceTarget&) = delete;
+  TReplaceTarget& operator=(const TReplaceTarget&) = delete;
+
   std::string path;
   bool exists = false;
   struct stat status {};
+  int fd = -1;
 };
 
 // Finds the target and reads its bytes (none for a missing file). Refuses a file that the
@@ -25,7 +38,16 @@ struct TReplaceTarget {
 // even then.
 int PrepareReplace(const char* path, TReplaceTarget& target, std::string& bytes);
 
-// Replaces the target's contents with `bytes` so that a reader sees either the old file or the
-// new one whole: a temporary file beside the target is written, flushed to the disk and renamed
-// over it. The file keeps its mode and, where allowed, its owner; a new file gets the umask's.
-int ReplaceWholeFile(const TReplaceTarget& target, std::string_view bytes);
+// Replaces the target's contents, `old` (as PrepareReplace read them), with `bytes`.
+//
+// A new file beside the target, renamed over it, lets a reader see either the old file or the
+// new one whole; but a rename makes a new file, so it is used only where the new file keeps
+// everything the old one had: the owner, the group and the mode, no extended attribute or ACL,
+// a single link, and a folder that takes new files. Otherwise the file is overwritten in place:
+// the new text goes first to a temporary file beside it, where the folder allows one (the copy
+// of the new text while the overwrite runs); room for the larger text is reserved in the file
+// before the first byte is written; the text is written, the file cut to its length and flushed;
+// if any of that fails the old text is written back. A missing file is created by the rename.
+//
+// Temporary files of this naming that a store killed midway left behind are removed first.
+int ReplaceWholeFile(const TReplaceTarget& target, std::string_view old, std::string_view bytes);

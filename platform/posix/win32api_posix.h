@@ -3,6 +3,8 @@
 // Declarations of the Windows API subset for POSIX systems, written from the documented
 // signatures. Only what the launcher calls is here; the implementations live beside this file.
 
+#include <cerrno>
+#include <climits>
 #include <cstdint>
 
 using BOOL = int;
@@ -17,6 +19,10 @@ using LPBYTE = unsigned char*;
 inline constexpr BOOL FALSE = 0;
 inline constexpr BOOL TRUE = 1;
 inline constexpr DWORD MAX_PATH = 260;
+// Linux's own path limit (PATH_MAX, terminator included) and its error: Windows' MAX_PATH is
+// no limit of this system's files.
+inline constexpr DWORD PosixPathLimit = PATH_MAX;
+inline constexpr DWORD PosixPathTooLong = ENAMETOOLONG;
 inline constexpr DWORD INFINITE = 0xFFFFFFFFu;
 inline constexpr DWORD WAIT_OBJECT_0 = 0;
 inline constexpr DWORD WAIT_TIMEOUT = 258;

@@ -3,7 +3,9 @@
 # drives them: the options clicked reach the emulator's command line; a double-click plays the
 # title under the pointer; what the emulator stored shows in the window after its run; ScanLine
 # locks the resolution at 640 x 480; input given during a run starts no second run; closing
-# without a Play leaves the settings file alone; a missing emulator is reported.
+# without a Play leaves the settings file alone; a UTF-16 settings file with a second name is
+# read and stored in its encoding through both names; a refused store gives its reason; a
+# missing emulator is reported.
 source "$(dirname "$0")/lib.sh"
 : "${LAUNCHER:?}" "${STANDIN:?}"
 
@@ -204,6 +206,45 @@ after=$(stat -c '%i %s %Y %Z' "$GUI_TMP/untouched/corvanta.ini"; sha256sum <"$GU
 expect_eq "$after" "$before" "settings file: inode, size, times and bytes"
 expect_eq "$(ls -A "$GUI_TMP/untouched")" "corvanta.ini" "files in the folder"
 expect_eq "$(wc -l <"$log")" 0 "runs"
+
+echo "== a Japanese user's settings file: UTF-16, a second name, a refused store's reason"
+# Notepad's "Unicode" (UTF-16 with its byte-order mark), with a second name beside the folder.
+mkdir -p "$GUI_TMP/unicode"
+{
+  printf '\xff\xfe'
+  printf '; 設定\r\n[screen]\r\nscanlines=1\r\neagle=1\r\n' | iconv -f UTF-8 -t UTF-16LE
+} >"$GUI_TMP/unicode/corvanta.ini"
+ln "$GUI_TMP/unicode/corvanta.ini" "$GUI_TMP/unicode-second-name.ini"
+start_launcher unicode
+run play
+expect_eq "$run_settings" "$(settings 0 0 0 1 1 1)" "scan lines and Eagle read from the UTF-16 file"
+expect_eq "$(head -c 2 "$GUI_TMP/unicode/corvanta.ini" | od -An -tx1 | tr -d ' ')" fffe \
+  "the byte-order mark stays"
+decoded=$(iconv -f UTF-16 -t UTF-8 "$GUI_TMP/unicode/corvanta.ini" | tr -d '\r') ||
+  fail "the file is no longer UTF-16"
+for line in '; 設定' '[screen]' 'scanlines=1' 'eagle=1' 'vsync=0' '[general]' 'rdtsc=1'; do
+  grep -qxF "$line" <<<"$decoded" || fail "line '$line' missing from: $decoded"
+done
+echo "ok: the stored lines are UTF-16 among the file's own"
+cmp -s "$GUI_TMP/unicode/corvanta.ini" "$GUI_TMP/unicode-second-name.ini" ||
+  fail "the second name of the file kept the old text"
+echo "ok: both names of the file hold the stored values"
+close_launcher
+
+mkdir -p "$GUI_TMP/readonly"
+printf '[sound]\r\nsoundcard=2\r\n' >"$GUI_TMP/readonly/corvanta.ini"
+chmod 444 "$GUI_TMP/readonly/corvanta.ini"
+start_launcher readonly
+play
+text=$(copy_box)
+grep -qxF "$(realpath "$GUI_TMP/readonly")/corvanta.ini に書き込めません: Permission denied." <<<"$text" ||
+  fail "box text: $text"
+echo "ok: the error box gives the system's reason"
+xdotool key Return
+wait_no_window 'corvanta menu'
+wait_idle "$PROGRAM_PID"
+expect_eq "$(wc -l <"$log")" 0 "runs after a refused store"
+close_launcher
 
 echo "== a missing emulator is reported"
 mkdir -p "$GUI_TMP/alone"

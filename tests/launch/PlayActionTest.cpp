@@ -191,7 +191,7 @@ TEST_F(PlayGameTest, ARefusedStoreEndsThePlayBeforeTheEmulatorStarts) {
     Play();
     ADD_FAILURE() << "the store was not refused";
   } catch (const Exception& error) {
-    EXPECT_EQ(error.Message(), path + " に書き込めません");
+    EXPECT_EQ(error.Message(), path + " に書き込めません: Permission denied");
   }
   EXPECT_EQ(ReadFile(SettingsFile()), before);
   EXPECT_TRUE(Log().empty());

@@ -57,8 +57,8 @@ TEST_F(IniFile, ARefusedWriteRaisesWithThePathInItsMessage) {
   } catch (const Exception& error) {
     EXPECT_EQ(error.Message(), path +
                                    " \xE3\x81\xAB\xE6\x9B\xB8\xE3\x81\x8D\xE8\xBE\xBC\xE3\x82\x81"
-                                   "\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93");
-    EXPECT_EQ(error.Message(), path + " に書き込めません");
+                                   "\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93: Permission denied");
+    EXPECT_EQ(error.Message(), path + " に書き込めません: Permission denied");
   }
   EXPECT_EQ(ReadFile(path), "[s]\na=1\n");
 }

@@ -74,6 +74,77 @@ TEST(IniTextFindValue, ReadsAsTheProfileServicesDo) {
   }
 }
 
+// DOS editors ended a file with 0x1A, often right after the last value.
+TEST(IniTextFindValue, TakesTheDosEndOfFileByteForABlank) {
+  EXPECT_EQ(ini::FindValue("[s]\nk=0\x1A", "s", "k"), "0");
+  EXPECT_EQ(ini::FindValue("[s]\r\nk=0\r\n\x1A", "s", "k"), "0");
+  EXPECT_EQ(ini::FindValue("\x1A[s]\x1A\n\x1Ak\x1A=\x1A"
+                           "7\x1A\n",
+                           "s", "k"),
+            "7");
+  EXPECT_EQ(ini::SetValue("[s]\nk=0\x1A", "s", "k", "1"), "[s]\nk=1");
+  EXPECT_EQ(ini::SetValue("[s]\nk=1\n\x1A", "s", "j", "2"), "[s]\nk=1\nj=2\n\x1A");
+}
+
+// In Shift_JIS the second byte of a double-byte character may be '[', ']', '\\' or a letter:
+// it is part of its character, never a mark of the format, and names compare it exactly.
+TEST(IniTextShiftJis, NoSecondByteIsAMarkOrAFoldedLetter) {
+  using ini::Charset;
+  const std::string zo = "\x83\x5D";  // ゾ
+  const std::string a = "\x83\x41";   // ア
+  const std::string di = "\x83\x61";  // ヂ
+  struct Case {
+    std::string text;
+    std::string section;
+    std::string key;
+    std::optional<std::string> shiftJis;  // read with the Shift_JIS rules
+    std::optional<std::string> utf8;      // the same bytes read a byte at a time
+  };
+  const Case cases[] = {
+      {"[screen] ;" + zo + "\nk=1\n", "screen", "k", "1", std::nullopt},
+      {"[" + zo + "]\nk=1\n", zo, "k", "1", "1"},
+      {"[" + a + "]\nk=1\n[" + di + "]\nk=2\n", di, "k", "2", "1"},
+      {"[s]\n" + a + "=1\n" + di + "=2\n", "s", di, "2", "1"},
+      {"[s]\n" + a + "=1\n", "s", "\x83\x61", std::nullopt, "1"},
+      // ASCII letters still fold; half-width katakana are single bytes.
+      {"[S]\nK=1\n", "s", "k", "1", "1"},
+      {"[\xB1\xB2]\nk=1\n", "\xB1\xB2", "k", "1", "1"},
+      // A lead byte without a second byte is a byte of its own: before '=', before a line end.
+      {"[s]\nk\x81=1\n", "s", "k\x81", "1", "1"},
+      {"[s]\nj=\x83\nk=1\n", "s", "k", "1", "1"},
+      {"[s\x83]\nk=1\n", "s\x83", "k", std::nullopt, "1"},
+      // A second byte that is '[' at the start of a line's text is still no header.
+      {"[s]\n\x83[x]=1\nk=2\n", "s", "k", "2", "2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.text) + " [" + c.section + "] " + c.key);
+    const auto asStrings = [](std::optional<std::string_view> value) {
+      return value ? std::optional<std::string>(*value) : std::nullopt;
+    };
+    EXPECT_EQ(asStrings(ini::FindValue(c.text, c.section, c.key, Charset::ShiftJis)), c.shiftJis);
+    EXPECT_EQ(asStrings(ini::FindValue(c.text, c.section, c.key, Charset::Utf8)), c.utf8);
+  }
+
+  // A store finds the section behind its comment and the name that differs in a second byte.
+  const std::string file =
+      "[screen] ;" + zo + "\r\nscanlines=1\r\n[" + a + "]\r\nk=1\r\n[" + di + "]\r\nk=2\r\n";
+  EXPECT_EQ(ini::SetValue(file, "screen", "vsync", "1", Charset::ShiftJis),
+            "[screen] ;" + zo + "\r\nscanlines=1\r\nvsync=1\r\n[" + a + "]\r\nk=1\r\n[" + di +
+                "]\r\nk=2\r\n");
+  EXPECT_EQ(ini::SetValue(file, di, "k", "3", Charset::ShiftJis),
+            "[screen] ;" + zo + "\r\nscanlines=1\r\n[" + a + "]\r\nk=1\r\n[" + di + "]\r\nk=3\r\n");
+  EXPECT_EQ(ini::SectionNames(file, Charset::ShiftJis),
+            (std::vector<std::string_view>{"screen", a, di}));
+  EXPECT_EQ(ini::DeleteSection(file, a, Charset::ShiftJis),
+            "[screen] ;" + zo + "\r\nscanlines=1\r\n[" + di + "]\r\nk=2\r\n");
+
+  // A section name ending in a lone lead byte would take the closing ']' as its second byte.
+  EXPECT_FALSE(ini::IsStorableSectionName("s\x83", Charset::ShiftJis));
+  EXPECT_TRUE(ini::IsStorableSectionName("s" + a, Charset::ShiftJis));
+  EXPECT_TRUE(ini::IsStorableSectionName("s\x83", Charset::Utf8));
+  EXPECT_FALSE(ini::IsStorableKeyName("k\x83=", Charset::ShiftJis));
+}
+
 TEST(IniTextFindValue, ReadsLinesOfAnyLength) {
   const std::string value(1'000'000, '7');
   const std::string text = "[s]\nlong=" + value + "\nk=" + value + "\r\n";

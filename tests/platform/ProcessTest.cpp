@@ -138,6 +138,32 @@ TEST_F(ProcessTest, ChildInheritsNoDescriptorBeyondTheStandardThree) {
   close(file);
 }
 
+// A launcher started with its standard descriptors closed still gives the emulator all three,
+// so that the emulator's own files do not land on 0, 1 or 2.
+TEST_F(ProcessTest, ChildGetsTheStandardThreeEvenWhereTheLauncherLacksThem) {
+  for (const std::vector<int>& closed : std::vector<std::vector<int>>{{0, 1, 2}, {1}, {0, 2}}) {
+    SCOPED_TRACE(testing::PrintToString(closed));
+    fs::remove(report);
+    const pid_t launcher = fork();
+    ASSERT_GE(launcher, 0);
+    if (launcher == 0) {
+      for (int fd : closed) close(fd);
+      PROCESS_INFORMATION info;
+      if (!Start(ProbePath + " " + report.string(), info)) _exit(2);
+      if (WaitForSingleObject(info.hProcess, INFINITE) != WAIT_OBJECT_0) _exit(3);
+      CloseHandle(info.hThread);
+      CloseHandle(info.hProcess);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(launcher, &status, 0), launcher);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const TProbeReport got = ReadReport(report);
+    ASSERT_TRUE(got.RanToItsEnd);
+    EXPECT_EQ(got.Fds, (std::vector<int>{0, 1, 2}));
+  }
+}
+
 // exec keeps ignored signals and the blocked mask; the child starts with neither.
 TEST_F(ProcessTest, ChildStartsWithDefaultSignalHandling) {
   struct sigaction ignore {

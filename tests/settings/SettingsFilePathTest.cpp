@@ -56,22 +56,39 @@ TEST_F(SettingsPath, DoublesTheSeparatorAfterADirectoryEndingInOne) {
   EXPECT_EQ(SettingsFilePath(), "//corvanta.ini");
 }
 
-TEST_F(SettingsPath, TakesADirectoryOf246CharactersAndRefusesOneMore) {
+// Windows' 260-character limit is no limit of Linux's files: a folder of any length Linux
+// takes, counted in bytes (a Japanese name takes three a character), holds a settings file that
+// is read and written. A path longer than Linux's own limit is refused with the system's reason.
+TEST_F(SettingsPath, TakesEveryPathLinuxTakesAndRefusesALongerOneWithTheSystemsReason) {
   ASSERT_LT(base.string().size(), 240u) << "temporary folder too deep for this test";
-  const fs::path fits = DirectoryOfLength(246);
-  {
-    testing_support::ScopedCurrentDirectory change(fits);
+  const fs::path japanese = base / "エミュレータの設定とセーブデータを置いておくフォルダ" /
+                            "アーケードゲームエミュレータ用のフォルダですゲーム名の一覧も" /
+                            "ここに置きますセーブデータと設定ファイルも";
+  fs::create_directories(japanese);
+  ASSERT_GT(japanese.string().size(), 260u);
+  constexpr std::size_t Longest = 4095;  // PATH_MAX, terminator included, less one
+  const std::size_t longestFolder = Longest - 1 - std::string("corvanta.ini").size();
+  for (const fs::path& folder : {DirectoryOfLength(247), DirectoryOfLength(300), japanese,
+                                 DirectoryOfLength(longestFolder)}) {
+    SCOPED_TRACE(folder.string().size());
+    testing_support::ScopedCurrentDirectory change(folder);
     const std::string path = SettingsFilePath();
-    EXPECT_EQ(path.size(), 259u);
-    EXPECT_EQ(path, fits.string() + "/corvanta.ini");
+    EXPECT_EQ(path, folder.string() + "/corvanta.ini");
+    TLaunchOptions options;
+    options.SoundCard = 3;
+    TIniFile settings(path);
+    SaveSettings(settings, options);
+    EXPECT_EQ(LoadSettings(settings).SoundCard, 3);
   }
-  for (std::size_t length : {247u, 258u, 259u, 260u, 300u}) {
-    testing_support::ScopedCurrentDirectory change(DirectoryOfLength(length));
+  {
+    const fs::path tooLong = DirectoryOfLength(longestFolder + 1);
+    testing_support::ScopedCurrentDirectory change(tooLong);
     try {
       SettingsFilePath();
-      ADD_FAILURE() << "no exception at a directory of " << length << " characters";
+      ADD_FAILURE() << "no exception";
     } catch (const Exception& error) {
-      EXPECT_NE(error.Message().find("too long"), std::string::npos) << error.Message();
+      EXPECT_EQ(error.Message(),
+                tooLong.string() + "/corvanta.ini を開けません: File name too long");
     }
   }
 }

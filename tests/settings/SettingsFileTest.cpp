@@ -1,7 +1,10 @@
 #include "settings/SettingsFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
 #include <sched.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 
@@ -22,7 +25,10 @@ namespace {
 using testing_support::ReadFile;
 using testing_support::WriteFile;
 
-const std::string CannotWrite = " に書き込めません";
+// The message of a refused store: the path, the words, and the system's reason.
+std::string Refused(const std::string& path, const std::string& reason) {
+  return path + " に書き込めません: " + reason;
+}
 
 struct Stored {
   std::int32_t soundCard = 0;
@@ -194,7 +200,7 @@ TEST_F(SettingsFile, AReadOnlyFileFailsAtTheFirstWriteAndStaysAsItIs) {
   const std::string before = "[sound]\nsoundcard=4\n";
   WriteFile(path, before);
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  EXPECT_EQ(MessageOf([&] { Save({.soundCard = 4}); }), path + CannotWrite);
+  EXPECT_EQ(MessageOf([&] { Save({.soundCard = 4}); }), Refused(path, "Permission denied"));
   EXPECT_EQ(ReadFile(path), before);
 }
 
@@ -202,8 +208,71 @@ TEST_F(SettingsFile, APathThatIsADirectoryLoadsDefaultsAndRefusesTheStore) {
   std::filesystem::create_directory(path);
   WriteFile((directory / "corvanta.ini/inside").string(), "[sound]\nsoundcard=3\n");
   EXPECT_EQ(Load(), TSettingsValues{});
-  EXPECT_EQ(MessageOf([&] { Save({}); }), path + CannotWrite);
+  EXPECT_EQ(MessageOf([&] { Save({}); }), Refused(path, "Is a directory"));
   EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+// Each refusal says why, in the system's words, and leaves the file as it was.
+TEST_F(SettingsFile, ARefusedStoreGivesTheSystemsReason) {
+  struct Refusal {
+    const char* name;
+    std::function<bool(const std::string&)> prepare;  // false: cannot be made here
+    std::string reason;
+    std::int32_t loaded = 0;  // the sound card a load finds
+    std::function<void(const std::string&)> undo = [](const std::string&) {};
+  };
+  const std::string before = "[sound]\nsoundcard=4\n";
+  const auto setImmutable = [](const std::string& file, bool on) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    int flags = 0;
+    const bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                      (flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL,
+                       ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+    if (fd >= 0) ::close(fd);
+    return done;
+  };
+  const Refusal refusals[] = {
+      {"a FIFO", [](const std::string& file) { return ::mkfifo(file.c_str(), 0666) == 0; },
+       "Invalid argument"},
+      {"an immutable file",
+       [&](const std::string& file) {
+         WriteFile(file, before);
+         return setImmutable(file, true);
+       },
+       "Operation not permitted", 4, [&](const std::string& file) { setImmutable(file, false); }},
+      {"a sparse file of 64 GiB",
+       [&](const std::string& file) {
+         WriteFile(file, before);
+         return ::truncate(file.c_str(), off_t{64} << 30) == 0;
+       },
+       "File too large"},
+      {"a file in a missing folder", [](const std::string&) { return true; },
+       "No such file or directory"},
+  };
+  for (const Refusal& refusal : refusals) {
+    SCOPED_TRACE(refusal.name);
+    const std::string file =
+        (directory /
+         (refusal.reason == "No such file or directory" ? "gone/corvanta.ini" : refusal.name))
+            .string();
+    if (!refusal.prepare(file)) {
+      ADD_FAILURE() << "cannot make " << refusal.name << ": " << std::strerror(errno);
+      continue;
+    }
+    const bool small =
+        std::filesystem::is_regular_file(file) && std::filesystem::file_size(file) < 4096;
+    const std::string content = small ? ReadFile(file) : "";
+    TIniFile settings(file);
+    EXPECT_EQ(LoadSettings(settings).SoundCard, refusal.loaded);
+    EXPECT_EQ(MessageOf([&] { SaveSettings(settings, Options({.soundCard = 5})); }),
+              Refused(file, refusal.reason));
+    if (small) {
+      EXPECT_EQ(ReadFile(file), content);
+    } else if (std::filesystem::is_regular_file(file)) {
+      EXPECT_EQ(std::filesystem::file_size(file), std::uintmax_t{64} << 30);
+    }
+    refusal.undo(file);
+  }
 }
 
 TEST_F(SettingsFile, ASymlinkedFileIsStoredThroughTheLink) {
@@ -245,7 +314,7 @@ class ReadOnlyFolder : public SettingsFile {
 };
 
 TEST_F(ReadOnlyFolder, RefusesTheStoreAndKeepsTheFile) {
-  EXPECT_EQ(MessageOf([&] { Save({.soundCard = 2}); }), path + CannotWrite);
+  EXPECT_EQ(MessageOf([&] { Save({.soundCard = 2}); }), Refused(path, "Read-only file system"));
   EXPECT_EQ(ReadFile(path), kept);
   EXPECT_EQ(Load().SoundCard, 2);
 }
@@ -253,7 +322,8 @@ TEST_F(ReadOnlyFolder, RefusesTheStoreAndKeepsTheFile) {
 TEST_F(ReadOnlyFolder, RefusesToCreateTheFile) {
   const std::string missing = (directory / "new.ini").string();
   TIniFile settings(missing);
-  EXPECT_EQ(MessageOf([&] { SaveSettings(settings, Options({})); }), missing + CannotWrite);
+  EXPECT_EQ(MessageOf([&] { SaveSettings(settings, Options({})); }),
+            Refused(missing, "Read-only file system"));
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
 

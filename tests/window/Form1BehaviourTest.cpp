@@ -2,6 +2,7 @@
 // coupling, and Plays against the stand-in emulator, driven as a user drives them.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -17,6 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using testing_support::ReadFile;
 using testing_support::ReadJsonLines;
 using testing_support::ScopedCurrentDirectory;
@@ -193,6 +195,62 @@ TEST_F(Form1Behaviour, PlayStoresRunsAndShowsWhatTheEmulatorLeft) {
   EXPECT_EQ(StateOf(*form), expected);
 }
 
+// Files of a Japanese user's emulator folder: UTF-16 saved by Notepad, Shift_JIS comments, an
+// old DOS editor's end byte. The window shows what they hold, a Play stores into them in their
+// own encoding and the emulator finds the stored values.
+TEST_F(Form1Behaviour, AJapaneseUsersSettingsFilesAtStartAndThroughAPlay) {
+  const std::string utf16 =
+      "\xFF\xFE;\0 \0-\x8A\x9A[\r\0\n\0[\0s\0c\0r\0e\0e\0n\0]\0\r\0\n\0"s
+      "s\0c\0a\0n\0l\0i\0n\0e\0s\0=\0\x31\0\r\0\n\0e\0a\0g\0l\0e\0=\0\x31\0\r\0\n\0"s;
+  struct Case {
+    const char* name;
+    std::string file;
+    std::string start;  // the file's first bytes after the Play
+  };
+  const Case cases[] = {
+      {"UTF-16 with its byte-order mark", utf16, "\xFF\xFE;\0 \0-\x8A\x9A[\r\0\n\0"s},
+      {"a Shift_JIS comment ending in ']'",
+       "[screen] ;\x89\xE6\x96\xCA\x90\xDD\x92\xE8\x83\x5D\r\nscanlines=1\r\neagle=1\r\n",
+       "[screen] "
+       ";\x89\xE6\x96\xCA\x90\xDD\x92\xE8\x83\x5D\r\nscanlines=1\r\neagle=1\r\nvsync=1\r\n"},
+      {"a DOS end byte", "[screen]\r\nscanlines=1\r\neagle=1\x1A",
+       "[screen]\r\nscanlines=1\r\neagle=1\r\nvsync=1\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(dir / "standin.log");
+    Open(c.file);
+    EXPECT_TRUE(form->CheckBox5->Checked());  // scan lines
+    EXPECT_TRUE(form->CheckBox4->Checked());  // eagle
+    form->CheckBox1->UserClick();             // vsync on
+    ClickPlay();
+    ASSERT_EQ(errors, std::vector<std::string>{});
+    const auto runs = Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0]["settings"]["screen.vsync"], "1");
+    EXPECT_EQ(runs[0]["settings"]["screen.scanlines"], "1");
+    EXPECT_EQ(runs[0]["settings"]["screen.eagle"], "1");
+    const std::string after = ReadFile(SettingsPath());
+    EXPECT_EQ(after.substr(0, c.start.size()), c.start);
+    EXPECT_TRUE(form->CheckBox1->Checked());
+    EXPECT_TRUE(form->CheckBox5->Checked());
+  }
+}
+
+// A settings file the emulator made huge (here a sparse 64 GiB) neither stops the window from
+// opening nor freezes it: it shows the defaults, and a Play says why nothing can be stored.
+TEST_F(Form1Behaviour, AHugeSettingsFileShowsTheDefaultsAndRefusesThePlay) {
+  WriteFile(SettingsPath(), "[screen]\nscanlines=1\n");
+  ASSERT_EQ(::truncate(SettingsPath().c_str(), off_t{64} << 30), 0);
+  Open();
+  EXPECT_FALSE(form->CheckBox5->Checked());
+  ClickPlay();
+  EXPECT_EQ(errors, std::vector<std::string>{SettingsPath().string() +
+                                             " に書き込めません: File too large"});
+  EXPECT_TRUE(Runs().empty());
+  EXPECT_EQ(fs::file_size(SettingsPath()), std::uintmax_t{64} << 30);
+}
+
 TEST_F(Form1Behaviour, DoubleClickPlaysTheTitleUnderThePointer) {
   Open();
   form->ListBox1->UserSelect(5);
@@ -246,7 +304,8 @@ TEST_F(Form1Behaviour, RefusedStoreShowsTheMessageAndChangesNoControl) {
   const TWindowState before = StateOf(*form);
 
   ClickPlay();
-  EXPECT_EQ(errors, std::vector<std::string>{SettingsPath().string() + " に書き込めません"});
+  EXPECT_EQ(errors, std::vector<std::string>{SettingsPath().string() +
+                                             " に書き込めません: Permission denied"});
   EXPECT_EQ(StateOf(*form), before);
   EXPECT_TRUE(Runs().empty());  // no emulator started
   EXPECT_EQ(ReadFile(SettingsPath()), settings);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/SystemError.h"
 #include "platform/sysutils.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/TestFiles.h"
@@ -118,7 +119,8 @@ TEST_F(WindowsSettingsFile, AFileThatCannotBeWrittenFailsAtTheFirstWriteAndStays
     SaveSettings(settings, Options(5, 1, true));
     ADD_FAILURE() << "no exception";
   } catch (const Exception& error) {
-    EXPECT_EQ(error.Message(), path.string() + " に書き込めません");
+    EXPECT_EQ(error.Message(),
+              path.string() + " に書き込めません: " + SystemErrorMessage(ERROR_SHARING_VIOLATION));
   }
   CloseHandle(held);
   EXPECT_EQ(ReadFile(path), before);

@@ -124,13 +124,21 @@ int ResolveLinks(std::string path, std::string& resolved) {
   return ELOOP;
 }
 
-// "<file name>.<process id>-<count>.tmp", beside the file.
+// "<file name>.<process id>-<count>.tmp", beside the file: the new text while it is written.
+// Renamed to "....recover" once it is whole and flushed, just before the file is overwritten in
+// place: from then until the overwrite has ended it may be the only whole copy of the settings.
 constexpr std::string_view TemporarySuffix = ".tmp";
+constexpr std::string_view RecoverySuffix = ".recover";
 
 std::string TemporaryName(std::string_view base) {
   static std::atomic<unsigned> counter{0};
   return std::string(base) + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
-         ".tmp";
+         std::string(TemporarySuffix);
+}
+
+std::string RecoveryName(std::string_view temporaryName) {
+  return std::string(temporaryName.substr(0, temporaryName.size() - TemporarySuffix.size())) +
+         std::string(RecoverySuffix);
 }
 
 // The target's folder and its name in it. Temporary files are made, renamed and removed by
@@ -147,13 +155,16 @@ TPlace PlaceOf(const std::string& target) {
   return {slash == 0 ? "/" : target.substr(0, slash), target.substr(slash + 1)};
 }
 
-// The process id in a name of that form, or 0 when the name is not of that form.
+// The process id in a name of either form, or 0 when the name is of neither.
 pid_t TemporaryOwner(std::string_view name, std::string_view base) {
-  if (!name.starts_with(base) || name.size() <= base.size() + 1 || name[base.size()] != '.' ||
-      !name.ends_with(TemporarySuffix))
+  const std::string_view suffix = name.ends_with(TemporarySuffix)  ? TemporarySuffix
+                                  : name.ends_with(RecoverySuffix) ? RecoverySuffix
+                                                                   : std::string_view();
+  if (suffix.empty() || !name.starts_with(base) || name.size() <= base.size() + 1 ||
+      name[base.size()] != '.')
     return 0;
   const std::string_view middle =
-      name.substr(base.size() + 1, name.size() - base.size() - 1 - TemporarySuffix.size());
+      name.substr(base.size() + 1, name.size() - base.size() - 1 - suffix.size());
   const std::size_t dash = middle.find('-');
   if (dash == std::string_view::npos || dash == 0 || dash + 1 == middle.size()) return 0;
   for (std::size_t i = 0; i < middle.size(); ++i)
@@ -163,9 +174,23 @@ pid_t TemporaryOwner(std::string_view name, std::string_view base) {
   return result.ec == std::errc() && pid > 0 ? pid : 0;
 }
 
-// A temporary file whose process no longer runs is what a killed store left behind. Files of
-// running processes (another launcher storing at this moment) and of other names stay.
-void RemoveStaleTemporaries(int folder, std::string_view base) {
+// Whether the file at `name` in the folder holds exactly `bytes`.
+bool Holds(int folder, const char* name, std::string_view bytes) {
+  FileDescriptor file(::openat(folder, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+  struct stat status;
+  if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+      static_cast<std::size_t>(status.st_size) != bytes.size())
+    return false;
+  std::string held;
+  return ReadAll(file.Get(), status.st_size, held) == 0 && held == bytes;
+}
+
+// A temporary file whose process no longer runs is what a killed store left behind: a ".tmp"
+// one never replaced anything, so the file is as it was. A ".recover" one is the whole text of a
+// store killed while it overwrote the file in place; it goes once the file holds that text (the
+// store had ended), and otherwise stays for the user, since the file may have been cut midway.
+// Files of running processes (another launcher storing at this moment) and of other names stay.
+void RemoveStaleTemporaries(int folder, std::string_view base, std::string_view current) {
   const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (listing < 0) return;
   DIR* directory = ::fdopendir(listing);
@@ -180,6 +205,9 @@ void RemoveStaleTemporaries(int folder, std::string_view base) {
     struct stat status;
     if (::fstatat(::dirfd(directory), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0 ||
         !S_ISREG(status.st_mode))
+      continue;
+    if (std::string_view(entry->d_name).ends_with(RecoverySuffix) &&
+        !Holds(::dirfd(directory), entry->d_name, current))
       continue;
     ::unlinkat(::dirfd(directory), entry->d_name, 0);
   }
@@ -219,6 +247,11 @@ struct TTemporary {
   ~TTemporary() { Discard(); }
   // The file is now the target's (renamed): nothing to remove.
   void Release() { name.clear(); }
+  // Marks the whole, flushed copy as the one to recover from should the overwrite be cut short.
+  void MarkForRecovery() {
+    const std::string recovery = RecoveryName(name);
+    if (::renameat(folder, name.c_str(), folder, recovery.c_str()) == 0) name = recovery;
+  }
   void Discard() {
     if (fd >= 0) ::close(fd);
     if (!name.empty()) ::unlinkat(folder, name.c_str(), 0);
@@ -319,7 +352,7 @@ int ReplaceWholeFile(const TReplaceTarget& target, std::string_view old, std::st
   const TPlace place = PlaceOf(target.path);
   FileDescriptor folder(::open(place.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   if (folder.Get() < 0 && !target.exists) return errno;
-  RemoveStaleTemporaries(folder.Get(), place.base);
+  RemoveStaleTemporaries(folder.Get(), place.base, old);
 
   TTemporary temporary;
   temporary.folder = folder.Get();
@@ -342,6 +375,9 @@ int ReplaceWholeFile(const TReplaceTarget& target, std::string_view old, std::st
   // refused the rename (a sticky folder, for one): the file itself takes the new text. Without
   // a temporary copy, the reservation and the old text in memory still keep it whole; a copy
   // that could not be written whole goes first, so that it takes no room from the file.
-  if (temporaryError != 0) temporary.Discard();
+  if (temporaryError != 0)
+    temporary.Discard();
+  else
+    temporary.MarkForRecovery();
   return OverwriteInPlace(target.fd, old, bytes);
 }

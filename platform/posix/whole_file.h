@@ -49,5 +49,7 @@ int PrepareReplace(const char* path, TReplaceTarget& target, std::string& bytes)
 // before the first byte is written; the text is written, the file cut to its length and flushed;
 // if any of that fails the old text is written back. A missing file is created by the rename.
 //
-// Temporary files of this naming that a store killed midway left behind are removed first.
+// Before the overwrite the copy is renamed from ".tmp" to ".recover": a store killed midway
+// leaves the whole new text there. Temporary files of this naming that a killed store left
+// behind are removed first, a ".recover" one only once the file holds its text.
 int ReplaceWholeFile(const TReplaceTarget& target, std::string_view old, std::string_view bytes);

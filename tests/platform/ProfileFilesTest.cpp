@@ -213,12 +213,17 @@ TEST_F(ProfileFiles, AStoreRemovesOnlyTheTemporaryFilesOfKilledStores) {
       "corvanta.ini." + running + "-0.tmp",  // a store that may be running now
       "corvanta.ini.bak",                    // the user's
       "other.ini." + dead + "-0.tmp",        // another file's
+      // The whole text of a store killed while it overwrote the file, which does not hold that
+      // text: the file may have been cut midway, and this is the copy to recover it from.
+      "corvanta.ini." + dead + "-2.recover",
   };
   for (const std::string& name : kept)
     if (name != "corvanta.ini") WriteFile(directory / name, "[sound]\nsoundcard=9\n");
   fs::create_directory(directory / ("corvanta.ini." + dead + "-1.tmp"));
   WriteFile(directory / ("corvanta.ini." + dead + "-0.tmp"), "[sound]\nsoundcard=9\n");
   WriteFile(directory / ("corvanta.ini." + dead + "-17.tmp"), "");
+  // A store killed after its overwrite had ended: the file holds the copy's text.
+  WriteFile(directory / ("corvanta.ini." + dead + "-3.recover"), Before);
 
   ASSERT_EQ(Store(file), 0);
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <string_view>
 
@@ -220,6 +221,9 @@ TEST_F(SettingsFile, ARefusedStoreGivesTheSystemsReason) {
     std::string reason;
     std::int32_t loaded = 0;  // the sound card a load finds
     std::function<void(const std::string&)> undo = [](const std::string&) {};
+    // Needs what not every file system or user has (the immutable flag: root, and a file
+    // system that keeps it); where it cannot be made, the case says so and is left out.
+    bool needsPrivilege = false;
   };
   const std::string before = "[sound]\nsoundcard=4\n";
   const auto setImmutable = [](const std::string& file, bool on) {
@@ -239,7 +243,8 @@ TEST_F(SettingsFile, ARefusedStoreGivesTheSystemsReason) {
          WriteFile(file, before);
          return setImmutable(file, true);
        },
-       "Operation not permitted", 4, [&](const std::string& file) { setImmutable(file, false); }},
+       "Operation not permitted", 4, [&](const std::string& file) { setImmutable(file, false); },
+       true},
       {"a sparse file of 64 GiB",
        [&](const std::string& file) {
          WriteFile(file, before);
@@ -256,7 +261,12 @@ TEST_F(SettingsFile, ARefusedStoreGivesTheSystemsReason) {
          (refusal.reason == "No such file or directory" ? "gone/corvanta.ini" : refusal.name))
             .string();
     if (!refusal.prepare(file)) {
-      ADD_FAILURE() << "cannot make " << refusal.name << ": " << std::strerror(errno);
+      const std::string why = std::strerror(errno);
+      if (refusal.needsPrivilege && (errno == EPERM || errno == ENOTTY || errno == EOPNOTSUPP)) {
+        std::cout << "[   SKIP   ] " << refusal.name << ": cannot be made here (" << why << ")\n";
+        continue;
+      }
+      ADD_FAILURE() << "cannot make " << refusal.name << ": " << why;
       continue;
     }
     const bool small =

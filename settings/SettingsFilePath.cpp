@@ -19,9 +19,9 @@ std::string SettingsFilePath() {
     directory.assign(length, '\0');
     length = GetCurrentDirectoryA(length, directory.data());
   }
+  // Worded like the launcher's other refusals: what failed, then the system's reason.
   if (length == 0)
-    throw Exception("The current directory cannot be determined (" +
-                    SystemErrorMessage(GetLastError()) + ")");
+    throw Exception("カレントディレクトリを取得できません: " + SystemErrorMessage(GetLastError()));
   directory.resize(std::strlen(directory.c_str()));
 
   // A directory that already ends in a separator still gets one more: the platform takes the

@@ -101,7 +101,7 @@ TEST_F(SettingsPath, RaisesWhenTheCurrentDirectoryIsGone) {
     SettingsFilePath();
     ADD_FAILURE() << "no exception";
   } catch (const Exception& error) {
-    EXPECT_NE(error.Message().find("cannot be determined"), std::string::npos) << error.Message();
+    EXPECT_EQ(error.Message(), "カレントディレクトリを取得できません: No such file or directory");
   }
 }
 

@@ -5,7 +5,8 @@
 # locks the resolution at 640 x 480; input given during a run starts no second run; closing
 # without a Play leaves the settings file alone; a UTF-16 settings file with a second name is
 # read and stored in its encoding through both names; a refused store gives its reason; a
-# missing emulator is reported.
+# launcher started without descriptors 0-2 has /dev/null there, and so has the emulator, never
+# the display connection; a missing emulator is reported.
 source "$(dirname "$0")/lib.sh"
 : "${LAUNCHER:?}" "${STANDIN:?}"
 
@@ -244,6 +245,29 @@ xdotool key Return
 wait_no_window 'corvanta menu'
 wait_idle "$PROGRAM_PID"
 expect_eq "$(wc -l <"$log")" 0 "runs after a refused store"
+close_launcher
+
+echo "== a launcher started without descriptors 0, 1 and 2"
+# As a desktop or a service may start it. Its own connection to the display must not take one
+# of the three: the emulator would get it as its input, and a message to the error output would
+# go into the display's stream. The three are /dev/null in the launcher and in the emulator.
+mkdir -p "$GUI_TMP/closed"
+log=$GUI_TMP/closed.log
+: >"$log"
+(cd "$GUI_TMP/closed" &&
+  exec env CORVANTA_STANDIN_LOG="$log" CORVANTA_STANDIN_SLEEP_MS=2000 "$bin/corvanta-menu" \
+    <&- >&- 2>&-) &
+PROGRAM_PID=$!
+GUI_PIDS+=("$PROGRAM_PID")
+read -r id wx wy _ < <(wait_window 'Corvanta Menu Ver 0\.57 .*')
+wait_idle "$PROGRAM_PID"
+descriptors() { for fd in 0 1 2; do readlink "/proc/$1/fd/$fd" || echo closed; done | paste -sd ' '; }
+expect_eq "$(descriptors "$PROGRAM_PID")" "/dev/null /dev/null /dev/null" "the launcher's 0, 1 and 2"
+play
+wait_lines "$log" 1
+emulator=$(pgrep -P "$PROGRAM_PID" -x corvanta) || fail "the emulator is not running"
+expect_eq "$(descriptors "$emulator")" "/dev/null /dev/null /dev/null" "the emulator's 0, 1 and 2"
+wait_idle "$PROGRAM_PID"
 close_launcher
 
 echo "== a missing emulator is reported"

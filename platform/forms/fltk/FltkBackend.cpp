@@ -1,5 +1,7 @@
 // The FLTK backend: the display, the event dispatch and the peers' factory.
 #include <errno.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
@@ -135,9 +137,23 @@ int ReportXError(Display* display, XErrorEvent* error) {
   return 0;
 }
 
+// A program started with 0, 1 or 2 closed (a desktop or a service may start it so) would find
+// its display connection, or the next file it opens, on one of them: a message to the error
+// output would then go into the display's stream, and the emulator would inherit the
+// connection as its input. Each missing one is /dev/null, before anything is opened.
+void OpenMissingStandardDescriptors() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    // open gives the lowest free descriptor, which is this one.
+    const int opened = open("/dev/null", O_RDWR);
+    if (opened >= 0 && opened != fd) close(opened);
+  }
+}
+
 }  // namespace
 
 void Initialize() {
+  OpenMissingStandardDescriptors();
   // What FLTK does when it opens the display itself; we open it ourselves only to be able to
   // say which display failed.
   std::setlocale(LC_CTYPE, "");

@@ -2,13 +2,17 @@
 
 #include <windows.h>
 
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int length = static_cast<int>(utf8.size());
-  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+std::wstring WidenFrom(unsigned codePage, std::string_view text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  const int size = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), size);
+  MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), size);
   return wide;
+}
+
+std::wstring Widen(std::string_view utf8) {
+  return WidenFrom(CP_UTF8, utf8);
 }
 
 std::string Narrow(std::wstring_view wide) {

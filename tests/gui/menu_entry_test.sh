@@ -20,12 +20,17 @@ unpack() {
   cp "$MENU_ENTRY" "$1/corvanta-menu-entry"
 }
 
+# expect_refused FOLDER REASON: the folder's script refuses, saying REASON, and writes no entry.
+expect_refused() {
+  if "$1/corvanta-menu-entry" 2>"$GUI_TMP/refused.txt"; then fail "installed for $1"; fi
+  grep -q "$2" "$GUI_TMP/refused.txt" || fail "$(cat "$GUI_TMP/refused.txt")"
+  [[ ! -e "$entry" ]] || fail "an entry was written for $1"
+}
+
 # Refused where there is no emulator: nothing is installed.
 bare="$GUI_TMP/no emulator"
 unpack "$bare"
-if "$bare/corvanta-menu-entry" 2>"$GUI_TMP/refused.txt"; then fail "installed without an emulator"; fi
-grep -q "no emulator (corvanta)" "$GUI_TMP/refused.txt" || fail "$(cat "$GUI_TMP/refused.txt")"
-[[ ! -e "$entry" ]] || fail "an entry was written for a folder without the emulator"
+expect_refused "$bare" "no emulator (corvanta)"
 echo "ok: no entry for a folder without the emulator"
 
 # A per cent sign is refused: GLib's menus would look for the program under the doubled sign
@@ -33,9 +38,7 @@ echo "ok: no entry for a folder without the emulator"
 percent="$GUI_TMP/100% games"
 unpack "$percent"
 cp "$STANDIN" "$percent/corvanta"
-if "$percent/corvanta-menu-entry" 2>"$GUI_TMP/refused.txt"; then fail "installed for $percent"; fi
-grep -q "per cent sign" "$GUI_TMP/refused.txt" || fail "$(cat "$GUI_TMP/refused.txt")"
-[[ ! -e "$entry" ]] || fail "an entry was written for $percent"
+expect_refused "$percent" "per cent sign"
 echo "ok: no entry for a folder with a per cent sign"
 
 folder="$GUI_TMP/ゲーム フォルダ \"1\" \$HOME \`x\` a\\b; it's (2) & <3> #4 ~"

@@ -11,6 +11,15 @@ Atom AtomNamed(const char* name) {
   return XInternAtom(fl_display, name, False);
 }
 
+// A name in UTF-8 under its current property and its older one, which some tools still read.
+void SetUtf8Names(Fl_Window& window, Atom current, Atom older, const std::string& name) {
+  const auto* text = reinterpret_cast<const unsigned char*>(name.c_str());
+  const int length = static_cast<int>(name.size());
+  const Atom utf8 = AtomNamed("UTF8_STRING");
+  for (const Atom property : {current, older})
+    XChangeProperty(fl_display, fl_xid(&window), property, utf8, 8, PropModeReplace, text, length);
+}
+
 }  // namespace
 
 void SetDialogFrameHints(Fl_Window& window) {
@@ -31,22 +40,11 @@ void SetDialogFrameHints(Fl_Window& window) {
 }
 
 void SetWindowName(Fl_Window& window, const std::string& name) {
-  const auto* text = reinterpret_cast<const unsigned char*>(name.c_str());
-  const int length = static_cast<int>(name.size());
-  const Atom utf8 = AtomNamed("UTF8_STRING");
-  XChangeProperty(fl_display, fl_xid(&window), AtomNamed("_NET_WM_NAME"), utf8, 8, PropModeReplace,
-                  text, length);
-  XChangeProperty(fl_display, fl_xid(&window), XA_WM_NAME, utf8, 8, PropModeReplace, text, length);
+  SetUtf8Names(window, AtomNamed("_NET_WM_NAME"), XA_WM_NAME, name);
 }
 
 void SetIconName(Fl_Window& window, const std::string& name) {
-  const auto* text = reinterpret_cast<const unsigned char*>(name.c_str());
-  const int length = static_cast<int>(name.size());
-  const Atom utf8 = AtomNamed("UTF8_STRING");
-  XChangeProperty(fl_display, fl_xid(&window), AtomNamed("_NET_WM_ICON_NAME"), utf8, 8,
-                  PropModeReplace, text, length);
-  XChangeProperty(fl_display, fl_xid(&window), XA_WM_ICON_NAME, utf8, 8, PropModeReplace, text,
-                  length);
+  SetUtf8Names(window, AtomNamed("_NET_WM_ICON_NAME"), XA_WM_ICON_NAME, name);
 }
 
 void ActivateWindow(Fl_Window& window) {

@@ -53,14 +53,10 @@ windows64: deps
 # says so when it does not; CORVANTA_WINE32=run or =skip forces either path).
 test-windows: test-windows64 test-windows32
 
-test-windows64:
-	cmake --preset windows64
-	cmake --build --preset windows64
+test-windows64: windows64
 	ctest --preset windows64
 
-test-windows32:
-	cmake --preset windows
-	cmake --build --preset windows
+test-windows32: windows
 	scripts/test-windows32
 
 # The archives for users, in dist/: the Windows zips (win32, win64) and the Linux tar.gz.

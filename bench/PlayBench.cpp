@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "launch/PlayAction.h"
-#include "platform/posix/command_line_args.h"
+#include "platform/posix/CommandLineArgs.h"
 #include "settings/SettingsFile.h"
 
 extern char** environ;

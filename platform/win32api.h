@@ -12,7 +12,7 @@ inline constexpr char PlatformPathSeparator = '\\';
 inline constexpr DWORD PlatformPathLimit = MAX_PATH;
 inline constexpr DWORD PlatformPathTooLong = ERROR_FILENAME_EXCED_RANGE;
 #else
-#include "platform/posix/win32api_posix.h"
+#include "platform/posix/Win32ApiPosix.h"
 inline constexpr char PlatformPathSeparator = '/';
 inline constexpr DWORD PlatformPathLimit = PosixPathLimit;
 inline constexpr DWORD PlatformPathTooLong = PosixPathTooLong;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "launch/PlayAction.h"
-#include "platform/posix/child_processes.h"
+#include "platform/posix/ChildProcesses.h"
 #include "platform/sysutils.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/ProcessCensus.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/command_line_args.h"
+#include "platform/posix/CommandLineArgs.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/executable_search.h"
+#include "platform/posix/ExecutableSearch.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestFiles.h"
 

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "platform/SystemError.h"
-#include "platform/posix/child_processes.h"
-#include "platform/posix/command_line_args.h"
+#include "platform/posix/ChildProcesses.h"
+#include "platform/posix/CommandLineArgs.h"
 #include "platform/win32api.h"
 #include "tests/support/ProcessCensus.h"
 #include "tests/support/RepeatedStarts.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix/win32api_posix.h"
+#include "platform/posix/Win32ApiPosix.h"
 
 DWORD GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer) {
   std::string directory(256, '\0');

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "platform/posix/win32api_posix.h"
+#include "platform/posix/Win32ApiPosix.h"
 
 // The handles given out for started children, kept apart from the API functions that use them.
 //

@@ -1,4 +1,4 @@
-#include "platform/posix/command_line_args.h"
+#include "platform/posix/CommandLineArgs.h"
 
 #include <cstddef>
 

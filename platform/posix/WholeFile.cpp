@@ -1,4 +1,4 @@
-#include "platform/posix/whole_file.h"
+#include "platform/posix/WholeFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>

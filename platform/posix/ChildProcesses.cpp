@@ -1,4 +1,4 @@
-#include "platform/posix/child_processes.h"
+#include "platform/posix/ChildProcesses.h"
 
 #include <sys/wait.h>
 

@@ -1,4 +1,4 @@
-#include "platform/posix/executable_search.h"
+#include "platform/posix/ExecutableSearch.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "platform/posix/win32api_posix.h"
+#include "platform/posix/Win32ApiPosix.h"
 
 namespace {
 // Like the Windows last-error value: one per thread, set by the call that failed.

@@ -13,8 +13,8 @@
 
 #include "platform/IniText.h"
 #include "platform/IniTextEncoding.h"
-#include "platform/posix/whole_file.h"
-#include "platform/posix/win32api_posix.h"
+#include "platform/posix/WholeFile.h"
+#include "platform/posix/Win32ApiPosix.h"
 
 namespace {
 

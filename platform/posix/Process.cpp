@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/child_processes.h"
-#include "platform/posix/command_line_args.h"
-#include "platform/posix/executable_search.h"
-#include "platform/posix/win32api_posix.h"
+#include "platform/posix/ChildProcesses.h"
+#include "platform/posix/CommandLineArgs.h"
+#include "platform/posix/ExecutableSearch.h"
+#include "platform/posix/Win32ApiPosix.h"
 
 extern char** environ;
 

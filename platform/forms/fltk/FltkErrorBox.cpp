@@ -88,12 +88,13 @@ class TErrorBoxWindow final : public Fl_Double_Window {
   std::string copyText_;
 };
 
-}  // namespace
-
+// What Ctrl+C in the box puts on the clipboard: caption, text and button between rules.
 std::string ErrorBoxCopyText(const std::string& caption, const std::string& text) {
   const std::string rule = "---------------------------\n";
   return rule + caption + "\n" + rule + text + "\n" + rule + "OK   \n" + rule;
 }
+
+}  // namespace
 
 void ShowFltkErrorBox(const std::string& caption, const std::string& text) {
   // The window that was active, and its control with the focus, get the keyboard back after the

@@ -10,6 +10,7 @@
 #include "platform/sysutils.h"
 #include "platform/windows/WideText.h"
 
+namespace forms::win32 {
 namespace {
 
 // Control ids start above IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape.
@@ -71,11 +72,12 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-}  // namespace
-
+// Makes the frame window of a group box or radio group a container of native children.
 void MakeContainer(HWND frame) {
   SetWindowSubclass(frame, ContainerProc, 0, 0);
 }
+
+}  // namespace
 
 // --- TChildPeer
 
@@ -293,3 +295,5 @@ void TRadioGroupPeer::UpdateOwn(TPeerChange change) {
       break;
   }
 }
+
+}  // namespace forms::win32

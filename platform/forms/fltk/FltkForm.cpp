@@ -9,6 +9,7 @@
 
 #include "platform/forms/Backend.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/fltk/FltkDialogPlace.h"
 #include "platform/forms/fltk/FltkFonts.h"
 #include "platform/forms/fltk/FltkPeer.h"
 #include "platform/forms/fltk/FltkScale.h"
@@ -79,13 +80,8 @@ class TFormWindowPeer final : public TFormPeer {
 
   void Show() override {
     Fl_Window& window = *Window();
-    const int w = DisplayScale().Pixels(form_.ClientWidth());
-    const int h = DisplayScale().Pixels(form_.ClientHeight());
-    // A dialog: its size fixed, centred on the screen.
-    window.size_range(w, h, w, h);
-    int sx, sy, sw, sh;
-    Fl::screen_xywh(sx, sy, sw, sh, 0);
-    window.position(sx + (sw - w) / 2, sy + (sh - h) / 2);
+    PlaceAsDialog(window, DisplayScale().Pixels(form_.ClientWidth()),
+                  DisplayScale().Pixels(form_.ClientHeight()));
     if (!form_.Icon().Empty()) {
       Fl_Pixmap picture(form_.Icon().Xpm);
       Fl_RGB_Image icon(&picture);

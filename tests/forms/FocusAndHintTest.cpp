@@ -9,6 +9,7 @@
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Layout.h"
+#include "platform/forms/NativeFocus.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/sysutils.h"
 
@@ -113,6 +114,26 @@ TEST_F(SmallWindow, SetFocusRefusesWhatCannotTakeIt) {
   EXPECT_THROW(group->SetFocus(), Exception) << "a group box is no Tab stop";
   second->SetFocus();
   EXPECT_EQ(visited, (Names{"second"}));
+}
+
+TEST_F(SmallWindow, ActiveControlFollowsOnlyMovesOfTheNativeFocus) {
+  // Stand-ins for a backend's native windows.
+  static const char listWindow = 0, formWindow = 0, foreignWindow = 0, boxWindow = 0;
+  NoteNativeFocus(nullptr, nullptr);  // whatever an earlier test left behind
+  visited.clear();
+  NoteNativeFocus(&listWindow, list);
+  EXPECT_EQ(form.ActiveControl(), list);
+
+  // The program moved the focus; a native focus still where it was reports nothing new.
+  button->SetFocus();
+  NoteNativeFocus(&listWindow, list);
+  EXPECT_EQ(form.ActiveControl(), button);
+
+  NoteNativeFocus(&formWindow, &form);
+  NoteNativeFocus(&foreignWindow, nullptr);
+  EXPECT_EQ(form.ActiveControl(), button) << "the form's own window, a window of no control";
+  NoteNativeFocus(&boxWindow, box);
+  EXPECT_EQ(visited, (Names{"list", "button", "box"}));
 }
 
 TEST_F(SmallWindow, HintIsTheControlsOwnOrTheNearestEnclosingOne) {

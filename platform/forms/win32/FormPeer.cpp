@@ -62,8 +62,6 @@ TWin32FormPeer::TWin32FormPeer(TForm& form) : TNativePeer(form), form_(form), dp
     DeleteObject(font_);
     throw Exception("Cannot create the window: " + SystemErrorMessage(GetLastError()));
   }
-  // A dialog frame shows no icon: the form's icon is the program's own, which the task bar
-  // shows with the application's entry.
 
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,

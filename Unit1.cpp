@@ -63,7 +63,7 @@ const TFormSettings Window{
     .Position = poScreenCenter,
     .Font = {.Name = "ＭＳ Ｐゴシック",
              .Height = -12,
-             .Charset = SHIFTJIS_CHARSET,
+             .Charset = TFontCharset::ShiftJis,
              .Color = clBlack},
     .ShowHint = true,
     .Icon = {.Xpm = MainIconXpm},

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/forms/Backend.h"
 #include "platform/forms/Forms.h"
 #include "platform/sysutils.h"
 
@@ -26,7 +25,7 @@ void TControl::SetParent(TWinControl* parent) {
   if (parent_ == nullptr) return;
   if (tabOrder_ < 0) tabOrder_ = static_cast<int>(parent_->controls_.size());
   parent_->controls_.push_back(this);
-  if (parent_->Peer() != nullptr) CreatePeers(forms::backend::PeerFactory());
+  if (parent_->Peer() != nullptr) CreatePeers();
 }
 
 TForm* TControl::ParentForm() const {
@@ -90,8 +89,8 @@ void TControl::UpdatePeer(TPeerChange change) {
   if (peer_) peer_->Update(change);
 }
 
-void TControl::CreatePeers(TPeerFactory& factory) {
-  if (!peer_) peer_ = MakePeer(factory);
+void TControl::CreatePeers() {
+  if (!peer_) peer_ = MakePeer();
 }
 
 void TControl::DestroyPeers() {
@@ -129,21 +128,25 @@ std::vector<TControl*> TWinControl::TabOrderList() const {
   return list;
 }
 
-void TWinControl::AppendTabOrder(std::vector<TControl*>& list) const {
-  std::vector<TControl*> siblings = controls_;
-  std::stable_sort(siblings.begin(), siblings.end(), [](const TControl* a, const TControl* b) {
+std::vector<TControl*> TWinControl::ChildrenInTabOrder() const {
+  std::vector<TControl*> children = controls_;
+  std::stable_sort(children.begin(), children.end(), [](const TControl* a, const TControl* b) {
     return a->TabOrder() < b->TabOrder();
   });
-  for (TControl* control : siblings) {
+  return children;
+}
+
+void TWinControl::AppendTabOrder(std::vector<TControl*>& list) const {
+  for (TControl* control : ChildrenInTabOrder()) {
     list.push_back(control);
     if (auto* container = dynamic_cast<TWinControl*>(control)) container->AppendTabOrder(list);
   }
 }
 
-void TWinControl::CreatePeers(TPeerFactory& factory) {
-  TControl::CreatePeers(factory);
+void TWinControl::CreatePeers() {
+  TControl::CreatePeers();
   if (!peer_) return;  // a backend without peers
-  for (TControl* control : controls_) control->CreatePeers(factory);
+  for (TControl* control : controls_) control->CreatePeers();
 }
 
 void TWinControl::DestroyPeers() {

@@ -66,11 +66,12 @@ class TControl : public TComponent {
  protected:
   // Whether this kind, in its present state, is a Tab stop (enablement aside).
   virtual bool TakesFocus() const { return false; }
-  virtual std::unique_ptr<TControlPeer> MakePeer(TPeerFactory& factory) = 0;
+  // The backend's peer for this kind of control.
+  virtual std::unique_ptr<TControlPeer> MakePeer() = 0;
 
   void UpdatePeer(TPeerChange change);
   // Makes the peer of this control and of everything inside it.
-  virtual void CreatePeers(TPeerFactory& factory);
+  virtual void CreatePeers();
   // Destroys the peers of everything inside this control, then its own.
   virtual void DestroyPeers();
   // Enabled changed here or further out.
@@ -108,9 +109,11 @@ class TWinControl : public TControl {
   // Every control inside, depth first, siblings by TabOrder (then by age): the order the Tab
   // key follows, before asking each whether it takes the focus.
   std::vector<TControl*> TabOrderList() const;
+  // The children alone, by TabOrder (then by age).
+  std::vector<TControl*> ChildrenInTabOrder() const;
 
  protected:
-  void CreatePeers(TPeerFactory& factory) override;
+  void CreatePeers() override;
   void DestroyPeers() override;
   void EnabledChanged() override;
 

@@ -1,5 +1,7 @@
 #include "platform/forms/ExtCtrls.h"
 
+#include "platform/forms/Backend.h"
+
 TRadioGroup::TRadioGroup(TComponent* AOwner) : TWinControl(AOwner) {
   items_.onChange_ = [this] { ItemsChanged(); };
 }
@@ -31,6 +33,6 @@ void TRadioGroup::ItemsChanged() {
   UpdatePeer(TPeerChange::Items);
 }
 
-std::unique_ptr<TControlPeer> TRadioGroup::MakePeer(TPeerFactory& factory) {
-  return factory.CreateRadioGroup(*this);
+std::unique_ptr<TControlPeer> TRadioGroup::MakePeer() {
+  return forms::backend::CreatePeer(*this);
 }

@@ -27,7 +27,7 @@ class TRadioGroup : public TWinControl {
  protected:
   // Tab stops on the selected button; a group with none selected is passed over.
   bool TakesFocus() const override { return itemIndex_ >= 0; }
-  std::unique_ptr<TControlPeer> MakePeer(TPeerFactory& factory) override;
+  std::unique_ptr<TControlPeer> MakePeer() override;
 
  private:
   void ItemsChanged();

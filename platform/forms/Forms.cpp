@@ -16,7 +16,7 @@ void TForm::SetFont(TFont font) {
 }
 
 void TForm::Show() {
-  CreatePeers(forms::backend::PeerFactory());
+  CreatePeers();
   visible_ = true;
   if (TFormPeer* peer = FormPeer()) peer->Show();
   if (activeControl_ == nullptr) SelectNext(true);
@@ -78,8 +78,8 @@ std::string TForm::HintAt(int x, int y) const {
   return {};
 }
 
-std::unique_ptr<TControlPeer> TForm::MakePeer(TPeerFactory& factory) {
-  return factory.CreateForm(*this);
+std::unique_ptr<TControlPeer> TForm::MakePeer() {
+  return forms::backend::CreatePeer(*this);
 }
 
 namespace {

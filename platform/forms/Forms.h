@@ -8,13 +8,13 @@
 #include "platform/forms/Graphics.h"
 #include "platform/sysutils.h"
 
+// The window's frame and its place on the screen. A form is a dialog, the one kind of window
+// this program shows.
 enum TFormBorderStyle {
-  bsSizeable,  // a resizable frame with minimise and maximise boxes
-  bsDialog,    // a fixed frame with a caption bar, a system menu and a close box only
+  bsDialog,  // a fixed frame with a caption bar, a system menu and a close box only
 };
 
 enum TPosition {
-  poDesigned,      // at Left, Top
   poScreenCenter,  // centred on the screen when shown
 };
 
@@ -64,7 +64,7 @@ class TForm : public TWinControl {
   TFormPeer* FormPeer() const { return static_cast<TFormPeer*>(Peer()); }
 
  protected:
-  std::unique_ptr<TControlPeer> MakePeer(TPeerFactory& factory) override;
+  std::unique_ptr<TControlPeer> MakePeer() override;
 
  private:
   friend class TControl;
@@ -74,8 +74,8 @@ class TForm : public TWinControl {
   void ControlRemoved(TControl* control);
   void SetActive(TControl* control);
 
-  TFormBorderStyle borderStyle_ = bsSizeable;
-  TPosition position_ = poDesigned;
+  TFormBorderStyle borderStyle_ = bsDialog;
+  TPosition position_ = poScreenCenter;
   TFont font_;
   TIcon icon_;
   bool visible_ = false;

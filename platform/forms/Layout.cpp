@@ -66,8 +66,7 @@ void BuildLayout(TForm& form, std::span<const TLayoutItem> layout) {
         control->SetParentShowHint(true);
         break;
       case THintSwitch::On:
-      case THintSwitch::Off:
-        control->SetShowHint(item.HintSwitch == THintSwitch::On);
+        control->SetShowHint(true);
         break;
     }
     control->SetParent(parent);

@@ -16,7 +16,6 @@ enum class TControlKind { RadioGroup, ListBox, Button, GroupBox, CheckBox };
 enum class THintSwitch {
   FromParent,  // ParentShowHint on
   On,          // ShowHint on, ParentShowHint off
-  Off,         // ShowHint off, ParentShowHint off
 };
 
 struct TLayoutItem {

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <memory>
-
 // The seam between the window classes and a native toolkit. The classes keep every piece of
-// state; a peer only mirrors it on screen and reports the user's actions back. A backend
-// supplies one factory (see Backend.h); the headless backend's factory makes no peers at all,
-// so the same objects then simply have nothing to mirror.
+// state; a peer only mirrors it on screen and reports the user's actions back. The backend
+// linked in makes the peers (CreatePeer in Backend.h); the headless one makes none at all, so
+// the same objects then simply have nothing to mirror.
 //
 // Rules a backend keeps:
 // - A peer is made after its parent's peer and destroyed before it; it reads everything it
@@ -14,14 +12,6 @@
 //   through its User... methods (TCheckBox::UserClick, TRadioGroup::UserSelect, ...), wrapped
 //   in DeliverUserEvent so that an Exception from a handler is shown and the loop goes on.
 // - A change of the native keyboard focus is reported with TForm::NoteFocus.
-
-class TButton;
-class TCheckBox;
-class TControl;
-class TForm;
-class TGroupBox;
-class TListBox;
-class TRadioGroup;
 
 // What changed on a control since its peer last looked.
 enum class TPeerChange {
@@ -46,15 +36,4 @@ class TFormPeer : public TControlPeer {
   // Maps the window, placed as the form's Position says, and raises it.
   virtual void Show() = 0;
   virtual void Hide() = 0;
-};
-
-class TPeerFactory {
- public:
-  virtual ~TPeerFactory() = default;
-  virtual std::unique_ptr<TFormPeer> CreateForm(TForm& form) = 0;
-  virtual std::unique_ptr<TControlPeer> CreateButton(TButton& control) = 0;
-  virtual std::unique_ptr<TControlPeer> CreateCheckBox(TCheckBox& control) = 0;
-  virtual std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& control) = 0;
-  virtual std::unique_ptr<TControlPeer> CreateListBox(TListBox& control) = 0;
-  virtual std::unique_ptr<TControlPeer> CreateRadioGroup(TRadioGroup& control) = 0;
 };

@@ -1,9 +1,6 @@
 #include "platform/forms/StdCtrls.h"
 
-void TStrings::Add(std::string line) {
-  lines_.push_back(std::move(line));
-  Changed();
-}
+#include "platform/forms/Backend.h"
 
 void TStrings::Clear() {
   lines_.clear();
@@ -20,8 +17,8 @@ void TButton::UserClick() {
   if (OnClick) OnClick(this);
 }
 
-std::unique_ptr<TControlPeer> TButton::MakePeer(TPeerFactory& factory) {
-  return factory.CreateButton(*this);
+std::unique_ptr<TControlPeer> TButton::MakePeer() {
+  return forms::backend::CreatePeer(*this);
 }
 
 void TCheckBox::SetChecked(bool checked) {
@@ -36,8 +33,8 @@ void TCheckBox::UserClick() {
   SetChecked(!checked_);
 }
 
-std::unique_ptr<TControlPeer> TCheckBox::MakePeer(TPeerFactory& factory) {
-  return factory.CreateCheckBox(*this);
+std::unique_ptr<TControlPeer> TCheckBox::MakePeer() {
+  return forms::backend::CreatePeer(*this);
 }
 
 TListBox::TListBox(TComponent* AOwner) : TControl(AOwner) {
@@ -73,10 +70,10 @@ void TListBox::ItemsChanged() {
   UpdatePeer(TPeerChange::Items);
 }
 
-std::unique_ptr<TControlPeer> TListBox::MakePeer(TPeerFactory& factory) {
-  return factory.CreateListBox(*this);
+std::unique_ptr<TControlPeer> TListBox::MakePeer() {
+  return forms::backend::CreatePeer(*this);
 }
 
-std::unique_ptr<TControlPeer> TGroupBox::MakePeer(TPeerFactory& factory) {
-  return factory.CreateGroupBox(*this);
+std::unique_ptr<TControlPeer> TGroupBox::MakePeer() {
+  return forms::backend::CreatePeer(*this);
 }

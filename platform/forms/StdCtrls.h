@@ -12,7 +12,6 @@ class TStrings {
  public:
   int Count() const { return static_cast<int>(lines_.size()); }
   const std::string& operator[](int index) const { return lines_.at(static_cast<size_t>(index)); }
-  void Add(std::string line);
   void Clear();
   void Assign(std::vector<std::string> lines);
 
@@ -38,7 +37,7 @@ class TButton : public TControl {
 
  protected:
   bool TakesFocus() const override { return true; }
-  std::unique_ptr<TControlPeer> MakePeer(TPeerFactory& factory) override;
+  std::unique_ptr<TControlPeer> MakePeer() override;
 };
 
 // A two-state check box. Turning it to the other state fires OnClick, whether the user or the
@@ -57,7 +56,7 @@ class TCheckBox : public TControl {
 
  protected:
   bool TakesFocus() const override { return true; }
-  std::unique_ptr<TControlPeer> MakePeer(TPeerFactory& factory) override;
+  std::unique_ptr<TControlPeer> MakePeer() override;
 
  private:
   bool checked_ = false;
@@ -84,7 +83,7 @@ class TListBox : public TControl {
 
  protected:
   bool TakesFocus() const override { return true; }
-  std::unique_ptr<TControlPeer> MakePeer(TPeerFactory& factory) override;
+  std::unique_ptr<TControlPeer> MakePeer() override;
 
  private:
   void ItemsChanged();
@@ -99,5 +98,5 @@ class TGroupBox : public TWinControl {
   explicit TGroupBox(TComponent* AOwner) : TWinControl(AOwner) {}
 
  protected:
-  std::unique_ptr<TControlPeer> MakePeer(TPeerFactory& factory) override;
+  std::unique_ptr<TControlPeer> MakePeer() override;
 };

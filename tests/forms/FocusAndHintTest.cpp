@@ -1,46 +1,57 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Layout.h"
+#include "platform/forms/NativeFocus.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/sysutils.h"
 
 namespace {
 
+constexpr std::array<std::string_view, 2> FirstItems{"a", "b"};
+constexpr std::array<std::string_view, 3> SecondItems{"c", "d", "e"};
+constexpr std::array<std::string_view, 1> ListItems{"x"};
+constexpr std::span<const std::string_view> None{};
+
+using enum TControlKind;
+constexpr THintSwitch Inherit = THintSwitch::FromParent;
+
 // A small window: two radio groups, a group box with a check box, a list and a button, made in
 // an order that differs from their Tab order.
+// clang-format off
+constexpr TLayoutItem SmallLayout[] = {
+  // Name    Kind        Parent   Left Top  W    H    Caption Tab Hint Hints?   Items        Index Checked
+  {"button", Button,     "",        0, 180, 300,  20, "",     4,  "",  Inherit, None,        -1, false},
+  {"list",   ListBox,    "",        0,   0, 100, 180, "",     3,  "",  Inherit, ListItems,   -1, false},
+  {"first",  RadioGroup, "",      100,   0, 100,  60, "",     0,  "",  Inherit, FirstItems,   0, false},
+  {"group",  GroupBox,   "",      100,  60, 100,  40, "",     1,  "",  Inherit, None,        -1, false},
+  {"box",    CheckBox,   "group",   8,  16,  80,  17, "",     0,  "",  Inherit, None,        -1, false},
+  {"second", RadioGroup, "",      200,   0, 100, 100, "",     2,  "",  Inherit, SecondItems,  1, false},
+};
+// clang-format on
+
 class SmallWindow : public testing::Test {
  protected:
   SmallWindow() {
     form.SetClientSize(300, 200);
     form.SetShowHint(true);
-    button = Add<TButton>("button", &form, {0, 180, 300, 20}, 4);
-    list = Add<TListBox>("list", &form, {0, 0, 100, 180}, 3);
-    first = Add<TRadioGroup>("first", &form, {100, 0, 100, 60}, 0);
-    group = Add<TGroupBox>("group", &form, {100, 60, 100, 40}, 1);
-    box = Add<TCheckBox>("box", group, {8, 16, 80, 17}, 0);
-    second = Add<TRadioGroup>("second", &form, {200, 0, 100, 100}, 2);
-    first->Items().Assign({"a", "b"});
-    second->Items().Assign({"c", "d", "e"});
-    first->SetItemIndex(0);
-    second->SetItemIndex(1);
-    list->Items().Assign({"x"});
+    BuildLayout(form, SmallLayout);
+    BindControl(form, button, "button");
+    BindControl(form, list, "list");
+    BindControl(form, first, "first");
+    BindControl(form, group, "group");
+    BindControl(form, box, "box");
+    BindControl(form, second, "second");
     form.OnActiveControlChange = [this](TObject*) {
       visited.push_back(form.ActiveControl() ? form.ActiveControl()->Name() : "(none)");
     };
-  }
-
-  template <typename Control>
-  Control* Add(const char* name, TWinControl* parent, TRect bounds, int tabOrder) {
-    auto* control = new Control(&form);
-    control->SetName(name);
-    control->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
-    control->SetTabOrder(tabOrder);
-    control->SetParent(parent);
-    return control;
   }
 
   std::vector<std::string> Walk(int presses, bool forward = true) {
@@ -103,6 +114,26 @@ TEST_F(SmallWindow, SetFocusRefusesWhatCannotTakeIt) {
   EXPECT_THROW(group->SetFocus(), Exception) << "a group box is no Tab stop";
   second->SetFocus();
   EXPECT_EQ(visited, (Names{"second"}));
+}
+
+TEST_F(SmallWindow, ActiveControlFollowsOnlyMovesOfTheNativeFocus) {
+  // Stand-ins for a backend's native windows.
+  static const char listWindow = 0, formWindow = 0, foreignWindow = 0, boxWindow = 0;
+  NoteNativeFocus(nullptr, nullptr);  // whatever an earlier test left behind
+  visited.clear();
+  NoteNativeFocus(&listWindow, list);
+  EXPECT_EQ(form.ActiveControl(), list);
+
+  // The program moved the focus; a native focus still where it was reports nothing new.
+  button->SetFocus();
+  NoteNativeFocus(&listWindow, list);
+  EXPECT_EQ(form.ActiveControl(), button);
+
+  NoteNativeFocus(&formWindow, &form);
+  NoteNativeFocus(&foreignWindow, nullptr);
+  EXPECT_EQ(form.ActiveControl(), button) << "the form's own window, a window of no control";
+  NoteNativeFocus(&boxWindow, box);
+  EXPECT_EQ(visited, (Names{"list", "button", "box"}));
 }
 
 TEST_F(SmallWindow, HintIsTheControlsOwnOrTheNearestEnclosingOne) {

@@ -56,7 +56,7 @@ TEST_F(Form1Layout, WindowSettings) {
   EXPECT_EQ(form->Position(), poScreenCenter);
   EXPECT_EQ(form->Font().Name, "ＭＳ Ｐゴシック");
   EXPECT_EQ(form->Font().Height, -12);
-  EXPECT_EQ(form->Font().Charset, SHIFTJIS_CHARSET);
+  EXPECT_EQ(form->Font().Charset, TFontCharset::ShiftJis);
   EXPECT_EQ(form->Font().Color, clBlack);
   EXPECT_TRUE(form->ShowHint());
   EXPECT_FALSE(form->Icon().Empty());

@@ -1,4 +1,4 @@
-// The FLTK backend: the display, the event dispatch and the peers' factory.
+// The FLTK backend: the display and the event dispatch.
 #include <errno.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,7 +13,7 @@
 
 #include "platform/forms/Backend.h"
 #include "platform/forms/Forms.h"
-#include "platform/forms/fltk/FltkControls.h"
+#include "platform/forms/NativeFocus.h"
 #include "platform/forms/fltk/FltkErrorBox.h"
 #include "platform/forms/fltk/FltkPeer.h"
 #include "platform/forms/fltk/FltkScale.h"
@@ -21,26 +21,6 @@
 
 namespace forms::backend {
 namespace {
-
-class TFltkPeers final : public TPeerFactory {
- public:
-  std::unique_ptr<TFormPeer> CreateForm(TForm& form) override { return fltk::MakeFormPeer(form); }
-  std::unique_ptr<TControlPeer> CreateButton(TButton& control) override {
-    return fltk::MakeButtonPeer(control);
-  }
-  std::unique_ptr<TControlPeer> CreateCheckBox(TCheckBox& control) override {
-    return fltk::MakeCheckBoxPeer(control);
-  }
-  std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& control) override {
-    return fltk::MakeGroupBoxPeer(control);
-  }
-  std::unique_ptr<TControlPeer> CreateListBox(TListBox& control) override {
-    return fltk::MakeListBoxPeer(control);
-  }
-  std::unique_ptr<TControlPeer> CreateRadioGroup(TRadioGroup& control) override {
-    return fltk::MakeRadioGroupPeer(control);
-  }
-};
 
 // The form whose native window is `window`, if it is one.
 TForm* FormOf(Fl_Window* window) {
@@ -52,17 +32,8 @@ bool IsTabKey(int event) {
          (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) == 0;
 }
 
-// Tells the form whenever FLTK has moved the keyboard focus (a click, a radio button's arrow
-// keys, a window getting the focus back).
 void NoteFocusChange() {
-  static Fl_Widget* last = nullptr;
-  Fl_Widget* focus = Fl::focus();
-  if (focus == last) return;
-  last = focus;
-  TControl* control = fltk::TFltkPeer::ControlOf(focus);
-  if (control == nullptr) return;
-  if (TForm* form = control->ParentForm(); form != nullptr && form != control)
-    form->NoteFocus(control);
+  NoteNativeFocus(Fl::focus(), fltk::TFltkPeer::ControlOf(Fl::focus()));
 }
 
 // Set while input that waited through a busy spell is being dropped.
@@ -174,11 +145,6 @@ void Initialize() {
   Fl::scheme("none");
   Fl::visible_focus(1);
   Fl::event_dispatch(Dispatch);
-}
-
-TPeerFactory& PeerFactory() {
-  static TFltkPeers factory;
-  return factory;
 }
 
 void ShowErrorBox(const std::string& caption, const std::string& text) {

@@ -6,10 +6,10 @@
 #include <FL/Fl_Round_Button.H>
 #include <vector>
 
+#include "platform/forms/Backend.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/StdCtrls.h"
-#include "platform/forms/fltk/FltkControls.h"
 #include "platform/forms/fltk/FltkFrame.h"
 #include "platform/forms/fltk/FltkPeer.h"
 #include "platform/forms/fltk/FltkScale.h"
@@ -255,20 +255,24 @@ int TRadioFrame::handle(int event) {
 
 }  // namespace
 
-std::unique_ptr<TControlPeer> MakeButtonPeer(TButton& control) {
-  return std::make_unique<TButtonPeer>(control);
+}  // namespace forms::fltk
+
+namespace forms::backend {
+
+std::unique_ptr<TControlPeer> CreatePeer(TButton& control) {
+  return std::make_unique<fltk::TButtonPeer>(control);
 }
-std::unique_ptr<TControlPeer> MakeCheckBoxPeer(TCheckBox& control) {
-  return std::make_unique<TCheckBoxPeer>(control);
+std::unique_ptr<TControlPeer> CreatePeer(TCheckBox& control) {
+  return std::make_unique<fltk::TCheckBoxPeer>(control);
 }
-std::unique_ptr<TControlPeer> MakeGroupBoxPeer(TGroupBox& control) {
-  return std::make_unique<TGroupBoxPeer>(control);
+std::unique_ptr<TControlPeer> CreatePeer(TGroupBox& control) {
+  return std::make_unique<fltk::TGroupBoxPeer>(control);
 }
-std::unique_ptr<TControlPeer> MakeListBoxPeer(TListBox& control) {
-  return std::make_unique<TListBoxPeer>(control);
+std::unique_ptr<TControlPeer> CreatePeer(TListBox& control) {
+  return std::make_unique<fltk::TListBoxPeer>(control);
 }
-std::unique_ptr<TControlPeer> MakeRadioGroupPeer(TRadioGroup& control) {
-  return std::make_unique<TRadioGroupPeer>(control);
+std::unique_ptr<TControlPeer> CreatePeer(TRadioGroup& control) {
+  return std::make_unique<fltk::TRadioGroupPeer>(control);
 }
 
-}  // namespace forms::fltk
+}  // namespace forms::backend

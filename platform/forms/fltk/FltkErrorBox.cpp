@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/forms/Graphics.h"
+#include "platform/forms/fltk/FltkDialogPlace.h"
 #include "platform/forms/fltk/FltkErrorBox.h"
 #include "platform/forms/fltk/FltkFonts.h"
 #include "platform/forms/fltk/FltkScale.h"
@@ -88,12 +89,13 @@ class TErrorBoxWindow final : public Fl_Double_Window {
   std::string copyText_;
 };
 
-}  // namespace
-
+// What Ctrl+C in the box puts on the clipboard: caption, text and button between rules.
 std::string ErrorBoxCopyText(const std::string& caption, const std::string& text) {
   const std::string rule = "---------------------------\n";
   return rule + caption + "\n" + rule + text + "\n" + rule + "OK   \n" + rule;
 }
+
+}  // namespace
 
 void ShowFltkErrorBox(const std::string& caption, const std::string& text) {
   // The window that was active, and its control with the focus, get the keyboard back after the
@@ -135,10 +137,7 @@ void ShowFltkErrorBox(const std::string& caption, const std::string& text) {
   ok->labelsize(font.Size);
   ok->callback([](Fl_Widget* button, void*) { button->window()->hide(); });
   box.end();
-  box.size_range(w, h, w, h);
-  int sx, sy, sw, sh;
-  Fl::screen_xywh(sx, sy, sw, sh, 0);
-  box.position(sx + (sw - w) / 2, sy + (sh - h) / 2);
+  PlaceAsDialog(box, w, h);
   box.set_modal();
   box.show();
   ok->take_focus();

@@ -7,8 +7,9 @@
 #include <FL/Fl_RGB_Image.H>
 #include <string>
 
+#include "platform/forms/Backend.h"
 #include "platform/forms/Forms.h"
-#include "platform/forms/fltk/FltkControls.h"
+#include "platform/forms/fltk/FltkDialogPlace.h"
 #include "platform/forms/fltk/FltkFonts.h"
 #include "platform/forms/fltk/FltkPeer.h"
 #include "platform/forms/fltk/FltkScale.h"
@@ -79,19 +80,8 @@ class TFormWindowPeer final : public TFormPeer {
 
   void Show() override {
     Fl_Window& window = *Window();
-    const int w = DisplayScale().Pixels(form_.ClientWidth());
-    const int h = DisplayScale().Pixels(form_.ClientHeight());
-    if (form_.BorderStyle() == bsDialog)
-      window.size_range(w, h, w, h);
-    else
-      window.resizable(&window);
-    if (form_.Position() == poScreenCenter) {
-      int sx, sy, sw, sh;
-      Fl::screen_xywh(sx, sy, sw, sh, 0);
-      window.position(sx + (sw - w) / 2, sy + (sh - h) / 2);
-    } else {
-      window.position(DisplayScale().Pixels(form_.Left()), DisplayScale().Pixels(form_.Top()));
-    }
+    PlaceAsDialog(window, DisplayScale().Pixels(form_.ClientWidth()),
+                  DisplayScale().Pixels(form_.ClientHeight()));
     if (!form_.Icon().Empty()) {
       Fl_Pixmap picture(form_.Icon().Xpm);
       Fl_RGB_Image icon(&picture);
@@ -102,7 +92,7 @@ class TFormWindowPeer final : public TFormPeer {
     window.iconlabel(iconName_.c_str());
     window.show();
     SetIconName(window, iconName_);
-    if (form_.BorderStyle() == bsDialog) SetDialogFrameHints(window);
+    SetDialogFrameHints(window);
   }
 
   void Hide() override { Window()->hide(); }
@@ -125,8 +115,8 @@ class TFormWindowPeer final : public TFormPeer {
 
 }  // namespace
 
-std::unique_ptr<TFormPeer> MakeFormPeer(TForm& form) {
-  return std::make_unique<TFormWindowPeer>(form);
-}
-
 }  // namespace forms::fltk
+
+std::unique_ptr<TFormPeer> forms::backend::CreatePeer(TForm& form) {
+  return std::make_unique<fltk::TFormWindowPeer>(form);
+}

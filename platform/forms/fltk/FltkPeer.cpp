@@ -95,14 +95,17 @@ TRect TFltkPeer::WindowBounds() const {
   return r;
 }
 
-TFltkFont TFltkPeer::Font() const {
+TFont TFltkPeer::FormFont() const {
   const TForm* form = control_.ParentForm();
-  return ResolveFont(form != nullptr ? form->Font() : TFont{});
+  return form != nullptr ? form->Font() : TFont{};
+}
+
+TFltkFont TFltkPeer::Font() const {
+  return ResolveFont(FormFont());
 }
 
 int TFltkPeer::TextHeight() const {
-  const TForm* form = control_.ParentForm();
-  return (form != nullptr ? form->Font() : TFont{}).PixelHeight();
+  return FormFont().PixelHeight();
 }
 
 bool IsArrowKeyEvent(int event) {

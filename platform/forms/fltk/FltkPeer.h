@@ -47,6 +47,9 @@ class TFltkPeer : public TControlPeer {
   int TextHeight() const;
 
  private:
+  // The font of the control's form; the default one outside a form.
+  TFont FormFont() const;
+
   TControl& control_;
   Fl_Widget* widget_;
 };

@@ -5,25 +5,26 @@
 #include "platform/forms/Backend.h"
 
 namespace forms::backend {
-namespace {
-
-class TNoPeers final : public TPeerFactory {
- public:
-  std::unique_ptr<TFormPeer> CreateForm(TForm&) override { return nullptr; }
-  std::unique_ptr<TControlPeer> CreateButton(TButton&) override { return nullptr; }
-  std::unique_ptr<TControlPeer> CreateCheckBox(TCheckBox&) override { return nullptr; }
-  std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox&) override { return nullptr; }
-  std::unique_ptr<TControlPeer> CreateListBox(TListBox&) override { return nullptr; }
-  std::unique_ptr<TControlPeer> CreateRadioGroup(TRadioGroup&) override { return nullptr; }
-};
-
-}  // namespace
 
 void Initialize() {}
 
-TPeerFactory& PeerFactory() {
-  static TNoPeers factory;
-  return factory;
+std::unique_ptr<TFormPeer> CreatePeer(TForm&) {
+  return nullptr;
+}
+std::unique_ptr<TControlPeer> CreatePeer(TButton&) {
+  return nullptr;
+}
+std::unique_ptr<TControlPeer> CreatePeer(TCheckBox&) {
+  return nullptr;
+}
+std::unique_ptr<TControlPeer> CreatePeer(TGroupBox&) {
+  return nullptr;
+}
+std::unique_ptr<TControlPeer> CreatePeer(TListBox&) {
+  return nullptr;
+}
+std::unique_ptr<TControlPeer> CreatePeer(TRadioGroup&) {
+  return nullptr;
 }
 
 void ShowErrorBox(const std::string& caption, const std::string& text) {

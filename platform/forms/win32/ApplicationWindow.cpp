@@ -3,10 +3,11 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/win32/NativePeer.h"
 #include "platform/windows/WideText.h"
+#include "resources/ResourceIds.h"
 
+namespace forms::win32 {
 namespace {
 
-constexpr int MainIconResource = 1;
 constexpr wchar_t ClassName[] = L"CorvantaApplication";
 
 HWND MainFormWindow() {
@@ -53,7 +54,7 @@ HWND MakeApplicationWindow() {
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = ApplicationProc;
   windowClass.hInstance = instance;
-  windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(MainIconResource),
+  windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(MAIN_ICON_RESOURCE),
                                                     IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
   windowClass.lpszClassName = ClassName;
   RegisterClassExW(&windowClass);
@@ -78,3 +79,5 @@ HWND ApplicationWindow() {
   }
   return window;
 }
+
+}  // namespace forms::win32

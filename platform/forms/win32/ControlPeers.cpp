@@ -10,6 +10,7 @@
 #include "platform/sysutils.h"
 #include "platform/windows/WideText.h"
 
+namespace forms::win32 {
 namespace {
 
 // Control ids start above IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape.
@@ -42,6 +43,12 @@ HWND CreateChild(const wchar_t* windowClass, const std::string& text, DWORD styl
   return window;
 }
 
+// Moves a child window to `place` in its parent's client area.
+void Place(HWND window, const RECT& place) {
+  SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SetTabStop(HWND window, bool stop) {
   LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
   style = stop ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
@@ -71,11 +78,12 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-}  // namespace
-
+// Makes the frame window of a group box or radio group a container of native children.
 void MakeContainer(HWND frame) {
   SetWindowSubclass(frame, ContainerProc, 0, 0);
 }
+
+}  // namespace
 
 // --- TChildPeer
 
@@ -95,12 +103,9 @@ TChildPeer::~TChildPeer() {
 
 void TChildPeer::Update(TPeerChange change) {
   switch (change) {
-    case TPeerChange::Bounds: {
-      const RECT place = formPeer_.Scale(control_.BoundsRect());
-      SetWindowPos(handle_, nullptr, place.left, place.top, place.right - place.left,
-                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    case TPeerChange::Bounds:
+      Place(handle_, formPeer_.Scale(control_.BoundsRect()));
       break;
-    }
     case TPeerChange::Caption:
       SetWindowTextW(handle_, Widen(control_.Caption()).c_str());
       break;
@@ -238,9 +243,8 @@ void TRadioGroupPeer::DestroyButtons() {
 
 void TRadioGroupPeer::PlaceButtons() {
   for (int index = 0; index < static_cast<int>(buttons_.size()); ++index) {
-    const RECT place = FormPeer().Scale(group_.ButtonBounds(index, FormPeer().TextHeight()));
-    SetWindowPos(buttons_[static_cast<std::size_t>(index)], nullptr, place.left, place.top,
-                 place.right - place.left, place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(buttons_[static_cast<std::size_t>(index)],
+          FormPeer().Scale(group_.ButtonBounds(index, FormPeer().TextHeight())));
   }
 }
 
@@ -293,3 +297,5 @@ void TRadioGroupPeer::UpdateOwn(TPeerChange change) {
       break;
   }
 }
+
+}  // namespace forms::win32

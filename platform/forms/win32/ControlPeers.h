@@ -8,6 +8,8 @@
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/win32/NativePeer.h"
 
+namespace forms::win32 {
+
 class TWin32FormPeer;
 
 // A control that is one native child window of the standard classes.
@@ -82,8 +84,6 @@ class TRadioGroupPeer final : public TChildPeer {
   void Command(HWND from, WORD code) override;
   HWND FocusWindow() const override;
 
-  const std::vector<HWND>& Buttons() const { return buttons_; }
-
  protected:
   void UpdateOwn(TPeerChange change) override;
 
@@ -97,5 +97,4 @@ class TRadioGroupPeer final : public TChildPeer {
   std::vector<HWND> buttons_;
 };
 
-// Makes the frame window of a group box or radio group a container of native children.
-void MakeContainer(HWND frame);
+}  // namespace forms::win32

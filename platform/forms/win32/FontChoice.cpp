@@ -1,9 +1,12 @@
 #include "platform/forms/win32/FontChoice.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 #include "platform/windows/WideText.h"
 
+namespace forms::win32 {
 namespace {
 
 int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
@@ -23,12 +26,24 @@ bool Installed(const std::wstring& face) {
   return found;
 }
 
-}  // namespace
+BYTE NativeCharset(TFontCharset charset) {
+  switch (charset) {
+    case TFontCharset::ShiftJis:
+      return SHIFTJIS_CHARSET;
+    case TFontCharset::Default:
+      break;
+  }
+  return DEFAULT_CHARSET;
+}
 
+// The face to ask GDI for: the requested one where it is installed, else the first installed
+// of a few faces close to it (for the Japanese character set, the gothic faces that Windows of
+// any language may have, and the IPA gothic of a Linux system under Wine), else the face of
+// the system's message font.
 std::wstring ChooseFontFace(const TFont& font) {
   const std::wstring requested = Widen(font.Name);
   if (Installed(requested)) return requested;
-  if (font.Charset == SHIFTJIS_CHARSET) {
+  if (font.Charset == TFontCharset::ShiftJis) {
     // The English name of the proportional gothic first: Windows outside Japan knows it by that.
     static constexpr std::array<const wchar_t*, 5> JapaneseGothics{
         L"MS PGothic", L"MS UI Gothic", L"Meiryo UI", L"Yu Gothic UI", L"IPAPGothic"};
@@ -42,12 +57,14 @@ std::wstring ChooseFontFace(const TFont& font) {
   return requested;
 }
 
+}  // namespace
+
 HFONT CreateFormFont(const TFont& font, int dpi) {
   LOGFONTW request{};
   request.lfHeight =
       font.Height < 0 ? -MulDiv(-font.Height, dpi, 96) : MulDiv(font.Height, dpi, 96);
   request.lfWeight = FW_NORMAL;
-  request.lfCharSet = font.Charset;
+  request.lfCharSet = NativeCharset(font.Charset);
   request.lfOutPrecision = OUT_DEFAULT_PRECIS;
   request.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   request.lfQuality = DEFAULT_QUALITY;
@@ -57,3 +74,5 @@ HFONT CreateFormFont(const TFont& font, int dpi) {
   HFONT created = CreateFontIndirectW(&request);
   return created != nullptr ? created : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
+
+}  // namespace forms::win32

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <exception>
 
 #include "platform/SystemError.h"
@@ -12,9 +11,8 @@
 #include "platform/sysutils.h"
 #include "platform/windows/WideText.h"
 
+namespace forms::win32 {
 namespace {
-
-constexpr int MainIconResource = 1;
 
 int ScreenDpi() {
   HDC screen = GetDC(nullptr);
@@ -33,14 +31,11 @@ TOOLINFOW ToolFor(HWND owner, HWND window) {
   return tool;
 }
 
+// Stacks the native windows of the container and of every container inside in Tab order, which
+// is the order the dialog manager's Tab key follows.
 void StackInTabOrder(const TWinControl& container) {
-  std::vector<TControl*> children;
-  for (int i = 0; i < container.ControlCount(); ++i) children.push_back(container.Controls(i));
-  std::stable_sort(children.begin(), children.end(), [](const TControl* a, const TControl* b) {
-    return a->TabOrder() < b->TabOrder();
-  });
   HWND previous = HWND_TOP;
-  for (TControl* child : children) {
+  for (TControl* child : container.ChildrenInTabOrder()) {
     TNativePeer* peer = NativePeerOf(child);
     if (peer == nullptr) continue;
     SetWindowPos(peer->Handle(), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -67,15 +62,6 @@ TWin32FormPeer::TWin32FormPeer(TForm& form) : TNativePeer(form), form_(form), dp
     DeleteObject(font_);
     throw Exception("Cannot create the window: " + SystemErrorMessage(GetLastError()));
   }
-  if (!form.Icon().Empty() && form.BorderStyle() != bsDialog) {
-    // The picture of the form's icon is the program's own icon, which the build made from it.
-    // A dialog frame shows none; the task bar shows the application's.
-    auto icon =
-        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(MainIconResource),
-                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    if (icon != nullptr)
-      SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  }
 
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -97,13 +83,12 @@ TWin32FormPeer::~TWin32FormPeer() {
 }
 
 DWORD TWin32FormPeer::Style() const {
-  if (form_.BorderStyle() == bsDialog) return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 }
 
 DWORD TWin32FormPeer::ExStyle() const {
   // A dialog frame, without an icon on its caption; the Tab key descends into containers.
-  return (form_.BorderStyle() == bsDialog ? WS_EX_DLGMODALFRAME : 0) | WS_EX_CONTROLPARENT;
+  return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 }
 
 RECT TWin32FormPeer::Scale(const TRect& bounds) const {
@@ -117,25 +102,21 @@ void TWin32FormPeer::ApplyFont() {
   if (previous != nullptr) DeleteObject(previous);
 }
 
-void TWin32FormPeer::ApplyBounds(bool place) {
+void TWin32FormPeer::ApplyBounds(bool centre) {
   RECT frame{0, 0, Scale(form_.ClientWidth()), Scale(form_.ClientHeight())};
   AdjustWindowRectEx(&frame, Style(), FALSE, ExStyle());
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  int x = Scale(form_.Left()) + frame.left;
-  int y = Scale(form_.Top()) + frame.top;
-  if (form_.Position() == poScreenCenter) {
-    x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  }
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   SetWindowPos(handle_, nullptr, x, y, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE | (place ? 0 : SWP_NOMOVE));
+               SWP_NOZORDER | SWP_NOACTIVATE | (centre ? 0 : SWP_NOMOVE));
 }
 
 void TWin32FormPeer::Update(TPeerChange change) {
   switch (change) {
     case TPeerChange::Bounds:
-      ApplyBounds(form_.Position() == poDesigned);
+      ApplyBounds(false);
       break;
     case TPeerChange::Caption:
       SetWindowTextW(handle_, Widen(form_.Caption()).c_str());
@@ -164,7 +145,7 @@ void TWin32FormPeer::Focus() {
 
 void TWin32FormPeer::Show() {
   ApplyBounds(true);
-  ArrangeTabOrder();
+  StackInTabOrder(form_);
   ShowWindow(handle_, SW_SHOW);
   SetForegroundWindow(handle_);
   UpdateWindow(handle_);
@@ -174,10 +155,6 @@ void TWin32FormPeer::Hide() {
   ShowWindow(handle_, SW_HIDE);
   // Wakes the message loop, which ends once the main form is no longer visible.
   PostMessageW(handle_, WM_NULL, 0, 0);
-}
-
-void TWin32FormPeer::ArrangeTabOrder() {
-  StackInTabOrder(form_);
 }
 
 void TWin32FormPeer::AddHintTool(HWND window) {
@@ -260,3 +237,5 @@ LRESULT TWin32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   return DefWindowProcW(handle_, message, wParam, lParam);
 }
+
+}  // namespace forms::win32

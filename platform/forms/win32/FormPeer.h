@@ -8,6 +8,8 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/win32/NativePeer.h"
 
+namespace forms::win32 {
+
 // A form as a top-level window. It owns what its controls share: the font, the scale from the
 // layout's 96 pixels per inch to the screen's, and the tooltip window that shows their hints.
 class TWin32FormPeer final : public TFormPeer, public TNativePeer {
@@ -20,7 +22,6 @@ class TWin32FormPeer final : public TFormPeer, public TNativePeer {
   void Show() override;
   void Hide() override;
 
-  TForm& Form() const { return form_; }
   HFONT Font() const { return font_; }
   // Layout pixels to screen pixels, and back.
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
@@ -34,10 +35,6 @@ class TWin32FormPeer final : public TFormPeer, public TNativePeer {
   void AddHintTool(HWND window);
   void RemoveHintTool(HWND window);
 
-  // Stacks the native windows of every container in Tab order, which is the order the dialog
-  // manager's Tab key follows.
-  void ArrangeTabOrder();
-
   // The window procedure of every form.
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static const wchar_t* ClassName();
@@ -45,7 +42,8 @@ class TWin32FormPeer final : public TFormPeer, public TNativePeer {
  private:
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void ApplyFont();
-  void ApplyBounds(bool place);
+  // The frame's size for the client size; where `centre`, its place too: centred on the screen.
+  void ApplyBounds(bool centre);
   DWORD Style() const;
   DWORD ExStyle() const;
   // The hint for the pointer's place now.
@@ -58,3 +56,5 @@ class TWin32FormPeer final : public TFormPeer, public TNativePeer {
   std::wstring hintText_;
   std::string lastHint_;
 };
+
+}  // namespace forms::win32

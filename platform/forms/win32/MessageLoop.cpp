@@ -1,13 +1,13 @@
 #include "platform/forms/win32/MessageLoop.h"
 
 #include "platform/forms/Forms.h"
+#include "platform/forms/NativeFocus.h"
 #include "platform/forms/win32/ControlPeers.h"
 #include "platform/forms/win32/FormPeer.h"
 #include "platform/forms/win32/PendingException.h"
 
+namespace forms::win32 {
 namespace {
-
-HWND lastFocus = nullptr;
 
 bool IsFormWindow(HWND window) {
   wchar_t name[32] = {};
@@ -15,14 +15,10 @@ bool IsFormWindow(HWND window) {
          lstrcmpW(name, TWin32FormPeer::ClassName()) == 0;
 }
 
-// ActiveControl follows the keyboard, whoever moved the focus.
 void NoteFocusChange() {
   HWND focus = GetFocus();
-  if (focus == lastFocus) return;
-  lastFocus = focus;
   TNativePeer* peer = NativePeerOfWindow(focus);
-  if (peer == nullptr || dynamic_cast<TWin32FormPeer*>(peer) != nullptr) return;
-  if (TForm* form = peer->Control().ParentForm()) form->NoteFocus(&peer->Control());
+  NoteNativeFocus(focus, peer != nullptr ? &peer->Control() : nullptr);
 }
 
 // Enter presses the push button that has the focus, on every form. The dialog manager would
@@ -63,3 +59,5 @@ void HandleWaitingMessages() {
   RaisePendingException();
   NoteFocusChange();
 }
+
+}  // namespace forms::win32

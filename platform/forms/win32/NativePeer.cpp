@@ -1,5 +1,7 @@
 #include "platform/forms/win32/NativePeer.h"
 
+namespace forms::win32 {
+
 TNativePeer* NativePeerOf(const TControl* control) {
   return control != nullptr ? dynamic_cast<TNativePeer*>(control->Peer()) : nullptr;
 }
@@ -21,3 +23,5 @@ bool RouteCommand(WPARAM wParam, LPARAM lParam) {
   peer->Command(from, HIWORD(wParam));
   return true;
 }
+
+}  // namespace forms::win32

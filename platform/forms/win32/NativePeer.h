@@ -4,6 +4,8 @@
 
 #include "platform/forms/Controls.h"
 
+namespace forms::win32 {
+
 class TWin32FormPeer;
 
 // What every native peer of this backend shares: the control it mirrors and the native windows
@@ -39,3 +41,5 @@ TNativePeer* NativePeerOfWindow(HWND window);
 // counts: the dialog manager reports Enter and Escape as commands IDOK and IDCANCEL naming the
 // focused window, and those have no meaning in this window. True if a peer took it.
 bool RouteCommand(WPARAM wParam, LPARAM lParam);
+
+}  // namespace forms::win32

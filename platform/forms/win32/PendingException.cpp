@@ -1,5 +1,6 @@
 #include "platform/forms/win32/PendingException.h"
 
+namespace forms::win32 {
 namespace {
 std::exception_ptr pending;
 }
@@ -14,3 +15,5 @@ void RaisePendingException() {
   pending = nullptr;
   std::rethrow_exception(error);
 }
+
+}  // namespace forms::win32

@@ -11,33 +11,6 @@
 #include "platform/windows/WideText.h"
 
 namespace forms::backend {
-namespace {
-
-// Windows are stacked in Tab order when their form is shown; a control added to a form on
-// screen later comes last in the Tab order.
-class TWin32Peers final : public TPeerFactory {
- public:
-  std::unique_ptr<TFormPeer> CreateForm(TForm& form) override {
-    return std::make_unique<TWin32FormPeer>(form);
-  }
-  std::unique_ptr<TControlPeer> CreateButton(TButton& control) override {
-    return std::make_unique<TButtonPeer>(control);
-  }
-  std::unique_ptr<TControlPeer> CreateCheckBox(TCheckBox& control) override {
-    return std::make_unique<TCheckBoxPeer>(control);
-  }
-  std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& control) override {
-    return std::make_unique<TGroupBoxPeer>(control);
-  }
-  std::unique_ptr<TControlPeer> CreateListBox(TListBox& control) override {
-    return std::make_unique<TListBoxPeer>(control);
-  }
-  std::unique_ptr<TControlPeer> CreateRadioGroup(TRadioGroup& control) override {
-    return std::make_unique<TRadioGroupPeer>(control);
-  }
-};
-
-}  // namespace
 
 void Initialize() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
@@ -45,17 +18,33 @@ void Initialize() {
 
   WNDCLASSEXW formClass{};
   formClass.cbSize = sizeof formClass;
-  formClass.lpfnWndProc = TWin32FormPeer::WindowProc;
+  formClass.lpfnWndProc = win32::TWin32FormPeer::WindowProc;
   formClass.hInstance = GetModuleHandleW(nullptr);
   formClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   formClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  formClass.lpszClassName = TWin32FormPeer::ClassName();
+  formClass.lpszClassName = win32::TWin32FormPeer::ClassName();
   RegisterClassExW(&formClass);
 }
 
-TPeerFactory& PeerFactory() {
-  static TWin32Peers factory;
-  return factory;
+// Windows are stacked in Tab order when their form is shown; a control added to a form on
+// screen later comes last in the Tab order.
+std::unique_ptr<TFormPeer> CreatePeer(TForm& form) {
+  return std::make_unique<win32::TWin32FormPeer>(form);
+}
+std::unique_ptr<TControlPeer> CreatePeer(TButton& control) {
+  return std::make_unique<win32::TButtonPeer>(control);
+}
+std::unique_ptr<TControlPeer> CreatePeer(TCheckBox& control) {
+  return std::make_unique<win32::TCheckBoxPeer>(control);
+}
+std::unique_ptr<TControlPeer> CreatePeer(TGroupBox& control) {
+  return std::make_unique<win32::TGroupBoxPeer>(control);
+}
+std::unique_ptr<TControlPeer> CreatePeer(TListBox& control) {
+  return std::make_unique<win32::TListBoxPeer>(control);
+}
+std::unique_ptr<TControlPeer> CreatePeer(TRadioGroup& control) {
+  return std::make_unique<win32::TRadioGroupPeer>(control);
 }
 
 void ShowErrorBox(const std::string& caption, const std::string& text) {
@@ -103,7 +92,7 @@ void RunMessageLoop(TForm& mainForm) {
       break;
     }
     if (got < 0) break;
-    HandleMessage(message);
+    win32::HandleMessage(message);
   }
 }
 

@@ -6,19 +6,47 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/forms/Backend.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Layout.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/win32/MessageLoop.h"
 #include "platform/forms/win32/NativePeer.h"
 #include "platform/sysutils.h"
 
 namespace {
+
+using forms::win32::HandleWaitingMessages;
+using forms::win32::NativePeerOf;
+
+constexpr std::array<std::string_view, 3> SoundItems{"None", "Sound Blaster", "Ultrasound"};
+constexpr std::array<std::string_view, 3> RateItems{"11025 Hz", "22050 Hz", "44100 Hz"};
+constexpr std::array<std::string_view, 3> GameItems{"Alien Syndrome", "ｱﾅﾛｸﾞ", "Golden Axe"};
+constexpr std::span<const std::string_view> None{};
+
+using enum TControlKind;
+constexpr THintSwitch Inherit = THintSwitch::FromParent;
+
+// Made in another order than their Tab order.
+// clang-format off
+constexpr TLayoutItem TestLayout[] = {
+  // Name    Kind        Parent   Left Top  W    H    Caption               Tab Hint                              Hints?   Items       Index Checked
+  {"button", Button,     "",      128, 248, 289,  33, "Play!!",             4,  "",                               Inherit, None,       -1, false},
+  {"list",   ListBox,    "",        0,   0, 121, 281, "",                   3,  "ゲーム名。",                     Inherit, GameItems,  -1, false},
+  {"sound",  RadioGroup, "",      128,   0, 193, 105, "SoundCard",          0,  "使用するサウンドカードの種類。", Inherit, SoundItems,  0, false},
+  {"frame",  GroupBox,   "",      128, 112,  89,  41, "ScanLine",           1,  "走査線モード！",                 Inherit, None,       -1, false},
+  {"box",    CheckBox,   "frame",   8,  16,  65,  17, "Enable",             0,  "",                               Inherit, None,       -1, false},
+  {"rate",   RadioGroup, "",      328,   0,  89,  57, "YM2151 Sample Rate", 2,  "",                               Inherit, RateItems,   1, false},
+};
+// clang-format on
 
 std::wstring TextOf(HWND window) {
   wchar_t text[256] = {};
@@ -44,37 +72,17 @@ class Win32Backend : public testing::Test {
     form.SetClientSize(417, 281);
     form.SetBorderStyle(bsDialog);
     form.SetPosition(poScreenCenter);
-    form.SetFont({.Name = "ＭＳ Ｐゴシック", .Height = -12, .Charset = SHIFTJIS_CHARSET});
+    form.SetFont({.Name = "ＭＳ Ｐゴシック", .Height = -12, .Charset = TFontCharset::ShiftJis});
     form.SetShowHint(true);
-    // Made in another order than their Tab order.
-    button = Add<TButton>("button", &form, {128, 248, 289, 33}, 4, "Play!!");
-    list = Add<TListBox>("list", &form, {0, 0, 121, 281}, 3, "");
-    sound = Add<TRadioGroup>("sound", &form, {128, 0, 193, 105}, 0, "SoundCard");
-    frame = Add<TGroupBox>("frame", &form, {128, 112, 89, 41}, 1, "ScanLine");
-    box = Add<TCheckBox>("box", frame, {8, 16, 65, 17}, 0, "Enable");
-    rate = Add<TRadioGroup>("rate", &form, {328, 0, 89, 57}, 2, "YM2151 Sample Rate");
-    sound->Items().Assign({"None", "Sound Blaster", "Ultrasound"});
-    sound->SetItemIndex(0);
-    sound->SetHint("使用するサウンドカードの種類。");
-    rate->Items().Assign({"11025 Hz", "22050 Hz", "44100 Hz"});
-    rate->SetItemIndex(1);
-    frame->SetHint("走査線モード！");
-    list->Items().Assign({"Alien Syndrome", "ｱﾅﾛｸﾞ", "Golden Axe"});
-    list->SetHint("ゲーム名。");
+    BuildLayout(form, TestLayout);
+    BindControl(form, button, "button");
+    BindControl(form, list, "list");
+    BindControl(form, sound, "sound");
+    BindControl(form, frame, "frame");
+    BindControl(form, box, "box");
+    BindControl(form, rate, "rate");
     form.Show();
     HandleWaitingMessages();
-  }
-
-  template <typename Control>
-  Control* Add(const char* name, TWinControl* parent, TRect bounds, int tabOrder,
-               const char* caption) {
-    auto* control = new Control(&form);
-    control->SetName(name);
-    control->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
-    control->SetTabOrder(tabOrder);
-    control->SetCaption(caption);
-    control->SetParent(parent);
-    return control;
   }
 
   static HWND Window(const TControl* control) { return NativePeerOf(control)->Handle(); }
@@ -85,7 +93,8 @@ class Win32Backend : public testing::Test {
       buttons.push_back(child);
     return buttons;
   }
-  // Which of the group's buttons are checked, and which are Tab stops, as "ctc" strings.
+  // One character per button of the group, in their order: 'x' where it is checked, 't' where it
+  // is a Tab stop, '.' where not ("x.." and "t..": the first button only).
   static std::string CheckedPattern(const TRadioGroup* group) {
     std::string pattern;
     for (HWND button : Buttons(group)) pattern += Checked(button) ? 'x' : '.';

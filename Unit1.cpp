@@ -17,15 +17,18 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-constexpr std::array<std::string_view, GameCount> GameTitles = [] {
-  std::array<std::string_view, GameCount> titles{};
-  for (std::size_t row = 0; row < GameCount; ++row) titles[row] = GameTable[row].Title;
-  return titles;
-}();
+// The texts a list shows, one per row of its table.
+template <typename Row, std::size_t Size>
+constexpr std::array<std::string_view, Size> Labels(const std::array<Row, Size>& table,
+                                                    std::string_view Row::*label) {
+  std::array<std::string_view, Size> labels{};
+  for (std::size_t row = 0; row < Size; ++row) labels[row] = table[row].*label;
+  return labels;
+}
 
-constexpr std::array<std::string_view, 3> SampleRateItems{"11025 Hz", "22050 Hz", "44100 Hz"};
-constexpr std::array<std::string_view, 3> ResolutionItems{"320 x 240", "400 x 300", "640 x 480"};
-constexpr std::array<std::string_view, 5> SkipFrameItems{"1", "2", "3", "4", "5"};
+constexpr auto GameTitles = Labels(GameTable, &TGameEntry::Title);
+constexpr auto SampleRateItems = Labels(SampleRates, &TSampleRate::Label);
+constexpr auto ResolutionItems = Labels(Resolutions, &TResolution::Label);
 constexpr std::array<std::string_view, 2> SoundEmuItems{"New TYPE", "Old  TYPE"};
 constexpr std::span<const std::string_view> None{};
 
@@ -38,7 +41,7 @@ constexpr TLayoutItem Layout[] = {
   {"RadioGroup1", RadioGroup, "",          128,   0, 193, 105, "SoundCard",           0, "使用するサウンドカードの種類。",       THintSwitch::On, SoundCardNames,   0, false},
   {"RadioGroup2", RadioGroup, "",          328,   0,  89,  57, "YM2151 Sample Rate",  1, "ｻｳﾝﾄﾞのｻﾝﾌﾟﾘﾝｸﾞﾚｰﾄです。",          Inherit,         SampleRateItems,  1, false},
   {"RadioGroup5", RadioGroup, "",          224, 160,  89,  81, "Resolution",          2, "解像度の設定。",                       Inherit,         ResolutionItems,  0, false},
-  {"RadioGroup6", RadioGroup, "",          128, 160,  89,  81, "Skip Frame",          3, "フレームスキップ",                     Inherit,         SkipFrameItems,   0, false},
+  {"RadioGroup6", RadioGroup, "",          128, 160,  89,  81, "Skip Frame",          3, "フレームスキップ",                     Inherit,         SkipFrameTexts,   0, false},
   {"ListBox1",    ListBox,    "",            0,   0, 121, 281, "",                    4, "ゲーム名。",                           Inherit,         GameTitles,      -1, false},
   {"Button1",     Button,     "",          128, 248, 289,  33, "Play!!",              5, "スタートボタン",                       Inherit,         None,            -1, false},
   {"GroupBox1",   GroupBox,   "",          320, 112,  97,  41, "Vsync",               6, "",                                     Inherit,         None,            -1, false},

@@ -32,15 +32,13 @@ namespace {
 namespace fs = std::filesystem;
 
 TLaunchOptions BenchOptions() {
-  TLaunchOptions options;
-  options.GameIndex = 0;
-  options.SoundCard = 3;
-  options.SampleRateIndex = 1;
-  options.SoundEngine = 0;
-  options.ResolutionIndex = 0;
-  options.SkipFrameIndex = 0;
-  options.Rdtsc = true;
-  return options;
+  return {.GameIndex = 0,
+          .SoundCard = 3,
+          .SampleRateIndex = 1,
+          .SoundEngine = 0,
+          .ResolutionIndex = 0,
+          .SkipFrameIndex = 0,
+          .Rdtsc = true};
 }
 
 // A folder like the emulator's: the stand-in under the emulator's name, and the settings file.

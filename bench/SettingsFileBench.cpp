@@ -82,25 +82,17 @@ std::string EmulatorFile(const FileShape& shape) {
 enum class Values { Unchanged, OneChanged, AllChanged };
 
 TLaunchOptions Options(Values values, bool alternate) {
-  TLaunchOptions options;
-  options.GameIndex = 10;
-  options.SampleRateIndex = 2;
-  options.ResolutionIndex = 2;
-  options.SkipFrameIndex = 0;
-  options.SoundCard = 2;
-  options.SoundEngine = 0;
-  options.Vsync = alternate;
-  options.Rdtsc = true;
-  options.Eagle = true;
-  options.ScanLines = false;
-  if (values == Values::AllChanged && alternate) {
-    options.SoundCard = 6;
-    options.SoundEngine = 1;
-    options.Rdtsc = false;
-    options.Eagle = false;
-    options.ScanLines = true;
-  }
-  return options;
+  const bool all = values == Values::AllChanged && alternate;
+  return {.GameIndex = 10,
+          .SoundCard = all ? 6 : 2,
+          .SampleRateIndex = 2,
+          .SoundEngine = all ? 1 : 0,
+          .ResolutionIndex = 2,
+          .SkipFrameIndex = 0,
+          .Vsync = alternate,
+          .Rdtsc = !all,
+          .Eagle = !all,
+          .ScanLines = all};
 }
 
 // A folder holding corvanta.ini of the given shape, the current directory while it lives.

@@ -100,8 +100,6 @@ TFileText DecodeUtf16(std::string_view bytes, bool bigEndian) {
   return file;
 }
 
-}  // namespace
-
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t at = 0;
   while (at < bytes.size()) {
@@ -127,6 +125,8 @@ bool IsValidUtf8(std::string_view bytes) {
   }
   return true;
 }
+
+}  // namespace
 
 TFileText DecodeFile(std::string bytes) {
   for (const bool bigEndian : {false, true}) {

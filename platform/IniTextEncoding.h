@@ -29,8 +29,6 @@ struct TFileText {
   std::string_view Bytes() const { return encoding == FileEncoding::Bytes ? text : utf16; }
 };
 
-bool IsValidUtf8(std::string_view bytes);
-
 // Takes the file's bytes (moved, not copied, for a file that is its own bytes: settings files
 // are read whole at every call, so no copy of them is made on the way).
 TFileText DecodeFile(std::string bytes);

@@ -45,9 +45,6 @@ std::optional<std::int32_t> ParseDecimal(std::string_view text) {
 }  // namespace
 
 std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback) {
-  // A "0x" at the very start stands for "$"; the rest is then hex digits or nothing valid.
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-    return ParseHex(text.substr(2)).value_or(fallback);
   std::size_t start = 0;
   while (start < text.size() && text[start] == ' ') ++start;
   text.remove_prefix(start);

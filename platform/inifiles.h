@@ -10,8 +10,6 @@ class TIniFile {
  public:
   explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
 
-  const std::string& FileName() const { return fileName_; }
-
   // The value text as an integer (decimal, or hexadecimal after "$", "x" or "0x"); `fallback`
   // where the key is missing or its text is not such a number.
   std::int32_t ReadInteger(std::string_view section, std::string_view key,

@@ -52,7 +52,7 @@ std::variant<TRunRequest, TContractBreach> ParseArguments(const std::vector<std:
   if (!SampleRateIndexOf(request.SampleRate))
     return TContractBreach{"unsupported sample rate " + std::to_string(request.SampleRate)};
   const auto resolution = ResolutionIndexOfWidth(request.Width);
-  if (!resolution || ResolutionHeights[static_cast<std::size_t>(*resolution)] != request.Height)
+  if (!resolution || Resolutions[static_cast<std::size_t>(*resolution)].Height != request.Height)
     return TContractBreach{"unsupported resolution " + std::to_string(request.Width) + " x " +
                            std::to_string(request.Height)};
   if (request.FrameSkip < 1 || request.FrameSkip > static_cast<std::int32_t>(SkipFrameTexts.size()))

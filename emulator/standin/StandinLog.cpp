@@ -5,6 +5,9 @@
 
 namespace standin {
 
+namespace {
+
+// The record as one line of JSON.
 std::string FormatLogLine(const TStartRecord& record) {
   nlohmann::ordered_json line;
   line["argv"] = record.Arguments;
@@ -18,6 +21,8 @@ std::string FormatLogLine(const TStartRecord& record) {
   // Arguments and file contents are bytes, not always UTF-8: replace what JSON cannot carry.
   return line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
+
+}  // namespace
 
 bool AppendLogLine(const std::string& logPath, const TStartRecord& record) {
   const std::string line = FormatLogLine(record);

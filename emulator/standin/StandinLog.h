@@ -17,9 +17,6 @@ struct TStartRecord {
   std::vector<int> Descriptors;
 };
 
-// The record as one line of JSON.
-std::string FormatLogLine(const TStartRecord& record);
-
 // Appends the line in one write, so that runs never interleave within a line.
 bool AppendLogLine(const std::string& logPath, const TStartRecord& record);
 

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "platform/posix/CurrentDirectory.h"
+
 namespace platform_posix {
 
 namespace {
@@ -19,12 +21,6 @@ std::optional<std::string> OwnExecutableDirectory() {
   if (slash == std::string::npos) return std::nullopt;
   path.resize(slash == 0 ? 1 : slash);
   return path;
-}
-
-std::optional<std::string> CurrentDirectory() {
-  std::array<char, 4096> buffer{};
-  if (getcwd(buffer.data(), buffer.size()) == nullptr) return std::nullopt;
-  return std::string(buffer.data());
 }
 
 bool IsNonDirectoryEntry(const std::string& path) {
@@ -44,7 +40,8 @@ std::string JoinPath(const std::string& directory, std::string_view name) {
 std::vector<std::string> ExecutableSearchDirectories() {
   std::vector<std::string> directories;
   if (auto own = OwnExecutableDirectory()) directories.push_back(std::move(*own));
-  if (auto current = CurrentDirectory()) directories.push_back(std::move(*current));
+  if (std::string current; CurrentDirectory(current) == 0)
+    directories.push_back(std::move(current));
   if (const char* path = std::getenv("PATH")) {
     const std::string_view list(path);
     std::size_t start = 0;

@@ -1,4 +1,4 @@
-#include "platform/posix/Win32ApiPosix.h"
+#include "platform/posix/LastError.h"
 
 namespace {
 // Like the Windows last-error value: one per thread, set by the call that failed.
@@ -11,3 +11,12 @@ DWORD GetLastError() {
 void SetLastError(DWORD code) {
   lastError = code;
 }
+
+namespace platform_posix {
+
+BOOL Fail(int error) {
+  SetLastError(static_cast<DWORD>(error));
+  return FALSE;
+}
+
+}  // namespace platform_posix

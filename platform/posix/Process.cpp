@@ -22,6 +22,7 @@
 #include "platform/posix/ChildProcesses.h"
 #include "platform/posix/CommandLineArgs.h"
 #include "platform/posix/ExecutableSearch.h"
+#include "platform/posix/LastError.h"
 #include "platform/posix/Win32ApiPosix.h"
 
 extern char** environ;
@@ -87,11 +88,6 @@ class TSpawnSetup {
   posix_spawnattr_t attributes_;
   int error_ = 0;
 };
-
-BOOL Fail(int error) {
-  SetLastError(static_cast<DWORD>(error));
-  return FALSE;
-}
 
 }  // namespace
 

@@ -13,10 +13,13 @@
 
 #include "platform/IniText.h"
 #include "platform/IniTextEncoding.h"
+#include "platform/posix/LastError.h"
 #include "platform/posix/WholeFile.h"
 #include "platform/posix/Win32ApiPosix.h"
 
 namespace {
+
+using platform_posix::Fail;
 
 DWORD CopyText(std::string_view text, LPSTR buffer, DWORD size) {
   const std::size_t count = text.size() < size - 1 ? text.size() : size - 1;
@@ -50,11 +53,6 @@ std::string_view WithoutTrailingBlanks(LPCSTR text) {
   std::string_view view = text == nullptr ? "" : text;
   while (!view.empty() && (view.back() == ' ' || view.back() == '\t')) view.remove_suffix(1);
   return view;
-}
-
-BOOL Fail(int error) {
-  SetLastError(static_cast<DWORD>(error));
-  return FALSE;
 }
 
 DWORD ReadProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,

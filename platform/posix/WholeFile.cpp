@@ -10,8 +10,13 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <cstddef>
 
 namespace {
+
+// No settings file comes near this size. A larger one is neither read into memory nor written:
+// reads give EFBIG at once, whatever the file's size, so a huge or sparse file costs nothing.
+constexpr std::size_t MaxProfileFileSize = 4 * 1024 * 1024;
 
 class FileDescriptor {
  public:
@@ -260,6 +265,15 @@ struct TTemporary {
   }
 };
 
+// Gives the copy the original's owner and group. Only root may give a file to another owner;
+// anyone else's attempt fails and leaves the copy theirs, which KeepsIdentity then finds, so the
+// copy is not renamed over the file: the failure is handled there, not here. (A cast to void
+// would not quiet the unused-result warning of a fortified build.)
+void TryToKeepOwner(int fd, const struct stat& original) {
+  if (original.st_uid == ::geteuid() && original.st_gid == ::getegid()) return;
+  [[maybe_unused]] const bool given = ::fchown(fd, original.st_uid, original.st_gid) == 0;
+}
+
 int WriteTemporary(const TReplaceTarget& target, std::string_view base, std::string_view bytes,
                    TTemporary& temporary) {
   for (int attempt = 0; attempt < 100 && temporary.fd < 0; ++attempt) {
@@ -272,16 +286,18 @@ int WriteTemporary(const TReplaceTarget& target, std::string_view base, std::str
   }
   if (temporary.fd < 0) return EEXIST;
   if (target.exists) {
-    const struct stat& status = target.status;
-    // Only root may give the file to another owner; for anyone else KeepsIdentity then says
-    // the rename would change the file's owner.
-    if (status.st_uid != ::geteuid() || status.st_gid != ::getegid())
-      (void)::fchown(temporary.fd, status.st_uid, status.st_gid);
-    (void)::fchmod(temporary.fd, status.st_mode & 07777);
+    TryToKeepOwner(temporary.fd, target.status);
+    (void)::fchmod(temporary.fd, target.status.st_mode & 07777);
   }
   if (const int error = WriteAllAt(temporary.fd, bytes, 0)) return error;
   if (::fdatasync(temporary.fd) != 0) return errno;
   return 0;
+}
+
+// After a failed store, whose error is the one reported: the file cut back to its old length
+// where that still works; if it does not, nothing more can be done here.
+void TryToCutBack(int fd, std::size_t length) {
+  [[maybe_unused]] const bool cut = ::ftruncate(fd, static_cast<off_t>(length)) == 0;
 }
 
 // Overwrites the file's contents in place and flushes them. Room for a larger text is reserved
@@ -292,7 +308,7 @@ int OverwriteInPlace(int fd, std::string_view old, std::string_view bytes) {
       errno != EOPNOTSUPP && errno != ENOSYS) {
     const int error = errno;
     // A failed reservation may have left blocks or a length behind.
-    (void)::ftruncate(fd, static_cast<off_t>(old.size()));
+    TryToCutBack(fd, old.size());
     return error;
   }
   int error = WriteAllAt(fd, bytes, 0);
@@ -300,7 +316,7 @@ int OverwriteInPlace(int fd, std::string_view old, std::string_view bytes) {
   if (error == 0 && ::fdatasync(fd) != 0) error = errno;
   if (error != 0) {
     (void)WriteAllAt(fd, old, 0);
-    (void)::ftruncate(fd, static_cast<off_t>(old.size()));
+    TryToCutBack(fd, old.size());
     (void)::fdatasync(fd);
   }
   return error;

@@ -2,15 +2,11 @@
 
 #include <sys/stat.h>
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
 // Whole-file reads and replacements for the profile services. Each returns 0 or an errno value.
-
-// No settings file comes near this size. A larger one is neither read into memory nor written:
-// reads give EFBIG at once, whatever the file's size, so a huge or sparse file costs nothing.
-inline constexpr std::size_t MaxProfileFileSize = 4 * 1024 * 1024;
+// A file over 4 MiB, far beyond any settings file, is neither read nor written: EFBIG.
 
 // Reads a regular file whole. A directory gives EISDIR; any other file that is not a regular
 // file gives EINVAL without being opened for a read that could block (a FIFO, a device).

@@ -13,6 +13,7 @@
 #include "platform/posix/ChildProcesses.h"
 #include "platform/sysutils.h"
 #include "settings/SettingsFile.h"
+#include "tests/support/ExceptionMessage.h"
 #include "tests/support/ProcessCensus.h"
 #include "tests/support/RepeatedStarts.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -31,19 +32,17 @@ using testing_support::WriteFile;
 // ALIENSYN at 44100 Hz, 400 x 300, frame skip 3, joystick on; sound card 3, the older sound
 // engine, Vsync and Eagle on, RDTSC and scan lines off.
 TLaunchOptions SomeOptions() {
-  TLaunchOptions options;
-  options.GameIndex = 0;
-  options.SoundCard = 3;
-  options.SampleRateIndex = 2;
-  options.SoundEngine = 1;
-  options.ResolutionIndex = 1;
-  options.SkipFrameIndex = 2;
-  options.Vsync = true;
-  options.Rdtsc = false;
-  options.AnalogJoystick = true;
-  options.Eagle = true;
-  options.ScanLines = false;
-  return options;
+  return {.GameIndex = 0,
+          .SoundCard = 3,
+          .SampleRateIndex = 2,
+          .SoundEngine = 1,
+          .ResolutionIndex = 1,
+          .SkipFrameIndex = 2,
+          .Vsync = true,
+          .Rdtsc = false,
+          .AnalogJoystick = true,
+          .Eagle = true,
+          .ScanLines = false};
 }
 
 // The six stores of SomeOptions as the emulator finds them, in their store order.
@@ -187,12 +186,8 @@ TEST_F(PlayGameTest, ARefusedStoreEndsThePlayBeforeTheEmulatorStarts) {
   WriteFile(SettingsFile(), before);
   fs::permissions(SettingsFile(), fs::perms::owner_read | fs::perms::group_read);
   const std::string path = SettingsFilePath();
-  try {
-    Play();
-    ADD_FAILURE() << "the store was not refused";
-  } catch (const Exception& error) {
-    EXPECT_EQ(error.Message(), path + " に書き込めません: Permission denied");
-  }
+  EXPECT_EQ(testing_support::MessageOf([&] { Play(); }),
+            path + " に書き込めません: Permission denied");
   EXPECT_EQ(ReadFile(SettingsFile()), before);
   EXPECT_TRUE(Log().empty());
   EXPECT_TRUE(testing_support::ChildProcesses().empty());

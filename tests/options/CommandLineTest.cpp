@@ -7,16 +7,6 @@
 
 namespace {
 
-TLaunchOptions Options(int game, int rate, int resolution, int skip, bool joystick) {
-  TLaunchOptions options;
-  options.GameIndex = game;
-  options.SampleRateIndex = rate;
-  options.ResolutionIndex = resolution;
-  options.SkipFrameIndex = skip;
-  options.AnalogJoystick = joystick;
-  return options;
-}
-
 std::string Compose(const TLaunchOptions& options) {
   const auto line = BuildCommandLine(options);
   return line ? std::string(line->View()) : std::string("<none>");
@@ -28,10 +18,21 @@ TEST(BuildCommandLine, WorkedExamples) {
     std::string_view text;
   };
   const Example examples[] = {
-      {Options(0, 1, 0, 0, false), "corvanta ALIENSYN   -r 22050 -rx 320 -ry 240 -frame 1 -nojoy"},
-      {Options(11, 2, 2, 4, true), "corvanta PASSSHTB    -r 44100 -rx 640 -ry 480 -frame 5 -joy"},
-      {Options(14, 0, 1, 2, true), "corvanta SDI  -r 11025 -rx 400 -ry 300 -frame 3 -joy"},
-      {Options(11, 0, 0, 0, false),
+      {{.GameIndex = 0, .SampleRateIndex = 1, .ResolutionIndex = 0, .SkipFrameIndex = 0},
+       "corvanta ALIENSYN   -r 22050 -rx 320 -ry 240 -frame 1 -nojoy"},
+      {{.GameIndex = 11,
+        .SampleRateIndex = 2,
+        .ResolutionIndex = 2,
+        .SkipFrameIndex = 4,
+        .AnalogJoystick = true},
+       "corvanta PASSSHTB    -r 44100 -rx 640 -ry 480 -frame 5 -joy"},
+      {{.GameIndex = 14,
+        .SampleRateIndex = 0,
+        .ResolutionIndex = 1,
+        .SkipFrameIndex = 2,
+        .AnalogJoystick = true},
+       "corvanta SDI  -r 11025 -rx 400 -ry 300 -frame 3 -joy"},
+      {{.GameIndex = 11, .SampleRateIndex = 0, .ResolutionIndex = 0, .SkipFrameIndex = 0},
        "corvanta PASSSHTB    -r 11025 -rx 320 -ry 240 -frame 1 -nojoy"},
   };
   for (const Example& example : examples) {
@@ -45,7 +46,8 @@ TEST(BuildCommandLine, WorkedExamples) {
 
 TEST(BuildCommandLine, EachIdentifierKeepsItsBlanksBeforeTheRateSwitch) {
   for (int row = 0; row < static_cast<int>(GameTable.size()); ++row) {
-    const std::string text = Compose(Options(row, 1, 0, 0, false));
+    const std::string text = Compose(TLaunchOptions{
+        .GameIndex = row, .SampleRateIndex = 1, .ResolutionIndex = 0, .SkipFrameIndex = 0});
     const std::string_view id = GameTable[row].Identifier;
     const std::string expectedStart = "corvanta " + std::string(id) + " -r 22050";
     EXPECT_EQ(text.substr(0, expectedStart.size()), expectedStart) << row;
@@ -59,7 +61,11 @@ TEST(BuildCommandLine, EveryCombinationInTheDomainsFitsAndEndsWithTheJoystickSwi
       for (int resolution = 0; resolution < 3; ++resolution)
         for (int skip = 0; skip < 5; ++skip)
           for (bool joystick : {false, true}) {
-            const auto line = BuildCommandLine(Options(game, rate, resolution, skip, joystick));
+            const auto line = BuildCommandLine(TLaunchOptions{.GameIndex = game,
+                                                              .SampleRateIndex = rate,
+                                                              .ResolutionIndex = resolution,
+                                                              .SkipFrameIndex = skip,
+                                                              .AnalogJoystick = joystick});
             ASSERT_TRUE(line.has_value());
             const std::string_view text = line->View();
             shortest = std::min(shortest, text.size());
@@ -74,7 +80,11 @@ TEST(BuildCommandLine, EveryCombinationInTheDomainsFitsAndEndsWithTheJoystickSwi
 }
 
 TEST(BuildCommandLine, FileBorneOptionsNeverChangeTheText) {
-  const TLaunchOptions base = Options(5, 2, 1, 3, true);
+  const TLaunchOptions base{.GameIndex = 5,
+                            .SampleRateIndex = 2,
+                            .ResolutionIndex = 1,
+                            .SkipFrameIndex = 3,
+                            .AnalogJoystick = true};
   const std::string expected = Compose(base);
   TLaunchOptions changed = base;
   changed.SoundCard = 7;
@@ -92,15 +102,28 @@ TEST(BuildCommandLine, OptionsOutsideTheDomainsHaveNoCommandLine) {
     TLaunchOptions options;
   };
   const Case cases[] = {
-      {"no game row", Options(-1, 1, 0, 0, false)},
-      {"game beyond the table", Options(23, 1, 0, 0, false)},
-      {"no sample rate", Options(0, -1, 0, 0, false)},
-      {"sample rate beyond", Options(0, 3, 0, 0, false)},
-      {"no resolution", Options(0, 1, -1, 0, false)},
-      {"resolution beyond", Options(0, 1, 3, 0, false)},
-      {"no frame skip", Options(0, 1, 0, -1, false)},
-      {"frame skip beyond", Options(0, 1, 0, 5, false)},
-      {"everything at its extreme", Options(INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX, true)},
+      {"no game row",
+       {.GameIndex = -1, .SampleRateIndex = 1, .ResolutionIndex = 0, .SkipFrameIndex = 0}},
+      {"game beyond the table",
+       {.GameIndex = 23, .SampleRateIndex = 1, .ResolutionIndex = 0, .SkipFrameIndex = 0}},
+      {"no sample rate",
+       {.GameIndex = 0, .SampleRateIndex = -1, .ResolutionIndex = 0, .SkipFrameIndex = 0}},
+      {"sample rate beyond",
+       {.GameIndex = 0, .SampleRateIndex = 3, .ResolutionIndex = 0, .SkipFrameIndex = 0}},
+      {"no resolution",
+       {.GameIndex = 0, .SampleRateIndex = 1, .ResolutionIndex = -1, .SkipFrameIndex = 0}},
+      {"resolution beyond",
+       {.GameIndex = 0, .SampleRateIndex = 1, .ResolutionIndex = 3, .SkipFrameIndex = 0}},
+      {"no frame skip",
+       {.GameIndex = 0, .SampleRateIndex = 1, .ResolutionIndex = 0, .SkipFrameIndex = -1}},
+      {"frame skip beyond",
+       {.GameIndex = 0, .SampleRateIndex = 1, .ResolutionIndex = 0, .SkipFrameIndex = 5}},
+      {"everything at its extreme",
+       {.GameIndex = INT32_MIN,
+        .SampleRateIndex = INT32_MAX,
+        .ResolutionIndex = INT32_MIN,
+        .SkipFrameIndex = INT32_MAX,
+        .AnalogJoystick = true}},
   };
   for (const Case& c : cases) EXPECT_FALSE(BuildCommandLine(c.options).has_value()) << c.what;
 }

@@ -88,7 +88,7 @@ TEST(ValueTables, IndexLookups) {
   }
   EXPECT_EQ(SkipFrameText(5), std::nullopt);
   EXPECT_EQ(SkipFrameText(-1), std::nullopt);
-  for (std::string_view arg : ResolutionArgs) EXPECT_EQ(arg.size(), 16u);
+  for (const TResolution& resolution : Resolutions) EXPECT_EQ(resolution.Args.size(), 16u);
 }
 
 TEST(ValueTables, ReadBackToIndex) {

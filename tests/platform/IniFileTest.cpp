@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/sysutils.h"
+#include "tests/support/ExceptionMessage.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -51,15 +52,11 @@ TEST_F(IniFile, WriteIntegerStoresPlainDecimal) {
 TEST_F(IniFile, ARefusedWriteRaisesWithThePathInItsMessage) {
   WriteFile(path, "[s]\na=1\n");
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  try {
-    ini.WriteInteger("s", "a", 2);
-    FAIL() << "no exception";
-  } catch (const Exception& error) {
-    EXPECT_EQ(error.Message(), path +
-                                   " \xE3\x81\xAB\xE6\x9B\xB8\xE3\x81\x8D\xE8\xBE\xBC\xE3\x82\x81"
-                                   "\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93: Permission denied");
-    EXPECT_EQ(error.Message(), path + " に書き込めません: Permission denied");
-  }
+  const std::string message = testing_support::MessageOf([&] { ini.WriteInteger("s", "a", 2); });
+  EXPECT_EQ(message, path +
+                         " \xE3\x81\xAB\xE6\x9B\xB8\xE3\x81\x8D\xE8\xBE\xBC\xE3\x82\x81"
+                         "\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93: Permission denied");
+  EXPECT_EQ(message, path + " に書き込めません: Permission denied");
   EXPECT_EQ(ReadFile(path), "[s]\na=1\n");
 }
 

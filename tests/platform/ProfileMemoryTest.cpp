@@ -15,6 +15,7 @@
 #include "platform/inifiles.h"
 #include "platform/sysutils.h"
 #include "platform/win32api.h"
+#include "tests/support/ExceptionMessage.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -63,12 +64,8 @@ TEST(ProfileMemory, RunningOutOfMemoryIsAnErrorNotAnAbort) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ENOMEM));
     TIniFile settings(path);
     EXPECT_EQ(settings.ReadInteger("sound", "soundcard", 22050), 22050);
-    try {
-      settings.WriteInteger("sound", "soundcard", 4);
-      ADD_FAILURE() << "no exception";
-    } catch (const Exception& error) {
-      EXPECT_EQ(error.Message(), path + " に書き込めません: Cannot allocate memory");
-    }
+    EXPECT_EQ(testing_support::MessageOf([&] { settings.WriteInteger("sound", "soundcard", 4); }),
+              path + " に書き込めません: Cannot allocate memory");
   }
   EXPECT_EQ(testing_support::ReadFile(path), before);
   EXPECT_EQ(TIniFile(path).ReadInteger("sound", "soundcard", 0), 3);

@@ -5,6 +5,7 @@
 
 #include "platform/sysutils.h"
 #include "settings/SettingsFile.h"
+#include "tests/support/ExceptionMessage.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -74,22 +75,15 @@ TEST_F(SettingsPath, TakesEveryPathLinuxTakesAndRefusesALongerOneWithTheSystemsR
     testing_support::ScopedCurrentDirectory change(folder);
     const std::string path = SettingsFilePath();
     EXPECT_EQ(path, folder.string() + "/corvanta.ini");
-    TLaunchOptions options;
-    options.SoundCard = 3;
     TIniFile settings(path);
-    SaveSettings(settings, options);
+    SaveSettings(settings, {.SoundCard = 3});
     EXPECT_EQ(LoadSettings(settings).SoundCard, 3);
   }
   {
     const fs::path tooLong = DirectoryOfLength(longestFolder + 1);
     testing_support::ScopedCurrentDirectory change(tooLong);
-    try {
-      SettingsFilePath();
-      ADD_FAILURE() << "no exception";
-    } catch (const Exception& error) {
-      EXPECT_EQ(error.Message(),
-                tooLong.string() + "/corvanta.ini を開けません: File name too long");
-    }
+    EXPECT_EQ(testing_support::MessageOf([] { SettingsFilePath(); }),
+              tooLong.string() + "/corvanta.ini を開けません: File name too long");
   }
 }
 
@@ -97,12 +91,8 @@ TEST_F(SettingsPath, RaisesWhenTheCurrentDirectoryIsGone) {
   fs::create_directory(base / "gone");
   testing_support::ScopedCurrentDirectory change(base / "gone");
   fs::remove(base / "gone");
-  try {
-    SettingsFilePath();
-    ADD_FAILURE() << "no exception";
-  } catch (const Exception& error) {
-    EXPECT_EQ(error.Message(), "カレントディレクトリを取得できません: No such file or directory");
-  }
+  EXPECT_EQ(testing_support::MessageOf([] { SettingsFilePath(); }),
+            "カレントディレクトリを取得できません: No such file or directory");
 }
 
 }  // namespace

@@ -19,10 +19,12 @@
 
 #include "platform/sysutils.h"
 #include "platform/win32api.h"
+#include "tests/support/ExceptionMessage.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
 
+using testing_support::MessageOf;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
 
@@ -40,28 +42,14 @@ struct Stored {
   bool scanLines = false;
 };
 
+// The settings file takes these six and nothing else of the window's options.
 TLaunchOptions Options(const Stored& stored) {
-  TLaunchOptions options;
-  options.GameIndex = 3;
-  options.SampleRateIndex = 2;
-  options.ResolutionIndex = 1;
-  options.SkipFrameIndex = 0;
-  options.SoundCard = stored.soundCard;
-  options.SoundEngine = stored.soundEngine;
-  options.Vsync = stored.vsync;
-  options.Rdtsc = stored.rdtsc;
-  options.Eagle = stored.eagle;
-  options.ScanLines = stored.scanLines;
-  return options;
-}
-
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& error) {
-    return error.Message();
-  }
-  return "<no exception>";
+  return {.SoundCard = stored.soundCard,
+          .SoundEngine = stored.soundEngine,
+          .Vsync = stored.vsync,
+          .Rdtsc = stored.rdtsc,
+          .Eagle = stored.eagle,
+          .ScanLines = stored.scanLines};
 }
 
 class SettingsFile : public testing::Test {

@@ -6,29 +6,18 @@
 #include <dirent.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "emulator/standin/ProcessFacts.h"
+
 namespace testing_support {
 
-inline std::vector<int> OpenDescriptors() {
-  std::vector<int> descriptors;
-  DIR* directory = opendir("/proc/self/fd");
-  if (directory == nullptr) return descriptors;
-  const int own = dirfd(directory);
-  while (const dirent* entry = readdir(directory)) {
-    if (entry->d_name[0] == '.') continue;
-    const int fd = std::atoi(entry->d_name);
-    if (fd != own) descriptors.push_back(fd);
-  }
-  closedir(directory);
-  std::sort(descriptors.begin(), descriptors.end());
-  return descriptors;
-}
+// The descriptor numbers this process has open, counted as the stand-in emulator counts its own.
+using standin::OpenDescriptors;
 
 struct TChildState {
   pid_t Pid;

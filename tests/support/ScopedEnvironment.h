@@ -1,31 +1,27 @@
 #pragma once
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 
 namespace testing_support {
 
-// Sets an environment variable (or unsets it, given nothing) until the end of the scope, then
-// puts back what was there.
+// Sets an environment variable of this process (or unsets it, given nothing) until the end of
+// the scope, then puts back what was there. A child process started meanwhile inherits it.
 class ScopedEnvironmentVariable {
  public:
   ScopedEnvironmentVariable(std::string name, const std::optional<std::string>& value)
-      : name_(std::move(name)) {
-    if (const char* old = std::getenv(name_.c_str())) previous_ = old;
-    Apply(value);
+      : name_(std::move(name)), previous_(Read(name_)) {
+    Apply(name_, value);
   }
-  ~ScopedEnvironmentVariable() { Apply(previous_); }
+  ~ScopedEnvironmentVariable() { Apply(name_, previous_); }
   ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
   ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
 
  private:
-  void Apply(const std::optional<std::string>& value) {
-    if (value)
-      setenv(name_.c_str(), value->c_str(), 1);
-    else
-      unsetenv(name_.c_str());
-  }
+  // Each system's own environment calls, in posix/ and windows/.
+  static std::optional<std::string> Read(const std::string& name);
+  static void Apply(const std::string& name, const std::optional<std::string>& value);
+
   std::string name_;
   std::optional<std::string> previous_;
 };

@@ -14,6 +14,7 @@
 #include "launch/PlayAction.h"
 #include "platform/sysutils.h"
 #include "settings/SettingsFile.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -22,6 +23,7 @@ namespace fs = std::filesystem;
 using testing_support::ReadFile;
 using testing_support::ReadJsonLines;
 using testing_support::ScopedCurrentDirectory;
+using testing_support::ScopedEnvironmentVariable;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
@@ -31,34 +33,18 @@ fs::path StandinPath() {
   return fs::path(own).parent_path() / CORVANTA_STANDIN_RELATIVE_PATH;
 }
 
-// The process's environment, which a child started without one of its own inherits.
-class ScopedVariable {
- public:
-  ScopedVariable(std::string name, const char* value) : name_(std::move(name)) {
-    SetEnvironmentVariableA(name_.c_str(), value);
-  }
-  ~ScopedVariable() { SetEnvironmentVariableA(name_.c_str(), nullptr); }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  std::string name_;
-};
-
 // PASSSHTB (three trailing blanks) at 44100 Hz, 640 x 480, frame skip 5, joystick on; sound
 // card 7, the newer sound engine, RDTSC and scan lines on.
 TLaunchOptions SomeOptions() {
-  TLaunchOptions options;
-  options.GameIndex = 11;
-  options.SoundCard = 7;
-  options.SampleRateIndex = 2;
-  options.SoundEngine = 0;
-  options.ResolutionIndex = 2;
-  options.SkipFrameIndex = 4;
-  options.Rdtsc = true;
-  options.AnalogJoystick = true;
-  options.ScanLines = true;
-  return options;
+  return {.GameIndex = 11,
+          .SoundCard = 7,
+          .SampleRateIndex = 2,
+          .SoundEngine = 0,
+          .ResolutionIndex = 2,
+          .SkipFrameIndex = 4,
+          .Rdtsc = true,
+          .AnalogJoystick = true,
+          .ScanLines = true};
 }
 
 class WindowsPlay : public testing::Test {
@@ -70,7 +56,7 @@ class WindowsPlay : public testing::Test {
 
   TempDir dir;
   ScopedCurrentDirectory inDir{dir.Path()};
-  ScopedVariable log{"CORVANTA_STANDIN_LOG", "standin.log"};
+  ScopedEnvironmentVariable log{"CORVANTA_STANDIN_LOG", "standin.log"};
 };
 
 TEST_F(WindowsPlay, TheEmulatorGetsTheComposedTextAndTheStoredSettings) {
@@ -92,7 +78,7 @@ TEST_F(WindowsPlay, TheEmulatorGetsTheComposedTextAndTheStoredSettings) {
 }
 
 TEST_F(WindowsPlay, TheReloadCarriesWhatTheEmulatorChanged) {
-  ScopedVariable changes{"CORVANTA_STANDIN_SET", "sound.soundcard=2;screen.scanlines=0"};
+  ScopedEnvironmentVariable changes{"CORVANTA_STANDIN_SET", "sound.soundcard=2;screen.scanlines=0"};
   const auto result = Play();
   ASSERT_TRUE(result.has_value());
   EXPECT_EQ(result->Settings.SoundCard, 2);

@@ -13,6 +13,7 @@
 #include "platform/SystemError.h"
 #include "platform/sysutils.h"
 #include "settings/SettingsFile.h"
+#include "tests/support/ExceptionMessage.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -32,19 +33,6 @@ std::vector<std::string> Lines(const std::filesystem::path& path) {
     if (!line.empty()) lines.push_back(line);
   }
   return lines;
-}
-
-TLaunchOptions Options(std::int32_t soundCard, std::int32_t soundEngine, bool flags) {
-  TLaunchOptions options;
-  options.GameIndex = 0;
-  options.SampleRateIndex = 1;
-  options.ResolutionIndex = 0;
-  options.SkipFrameIndex = 0;
-  options.SoundCard = soundCard;
-  options.SoundEngine = soundEngine;
-  options.Vsync = options.Eagle = options.ScanLines = flags;
-  options.Rdtsc = !flags;
-  return options;
 }
 
 using Text = std::vector<std::string>;
@@ -86,7 +74,7 @@ TEST_F(WindowsSettingsFile, WithoutAFileLoadGivesTheDefaultsAndCreatesNothing) {
 }
 
 TEST_F(WindowsSettingsFile, AFirstStoreWritesTheThreeSectionsInTheOrderOfTheWrites) {
-  SaveSettings(settings, Options(0, 0, false));
+  SaveSettings(settings, {.SoundCard = 0, .SoundEngine = 0, .Rdtsc = true});
   EXPECT_EQ(Lines(path), (Text{"[sound]", "soundcard=0", "old2151=0", "[screen]", "vsync=0",
                                "eagle=0", "scanlines=0", "[general]", "rdtsc=1"}));
   EXPECT_EQ(LoadSettings(settings), TSettingsValues{});
@@ -96,7 +84,9 @@ TEST_F(WindowsSettingsFile, StoresReplaceValuesWhereTheyStandWhateverTheCaseOfTh
   WriteFile(path,
             "; the emulator's\r\n[Sound]\r\nSoundCard=3\r\nvolume=80\r\n[input]\r\njoy=1\r\n");
   EXPECT_EQ(LoadSettings(settings).SoundCard, 3);
-  SaveSettings(settings, Options(-1, -1, true));
+  SaveSettings(
+      settings,
+      {.SoundCard = -1, .SoundEngine = -1, .Vsync = true, .Eagle = true, .ScanLines = true});
   // Without a sound-engine choice old2151 is not written; a missing section comes last.
   EXPECT_EQ(Lines(path),
             (Text{"; the emulator's", "[Sound]", "SoundCard=-1", "volume=80", "[input]", "joy=1",
@@ -115,13 +105,13 @@ TEST_F(WindowsSettingsFile, AFileThatCannotBeWrittenFailsAtTheFirstWriteAndStays
   HANDLE held = CreateFileA(path.string().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  try {
-    SaveSettings(settings, Options(5, 1, true));
-    ADD_FAILURE() << "no exception";
-  } catch (const Exception& error) {
-    EXPECT_EQ(error.Message(),
-              path.string() + " に書き込めません: " + SystemErrorMessage(ERROR_SHARING_VIOLATION));
-  }
+  EXPECT_EQ(
+      testing_support::MessageOf([&] {
+        SaveSettings(
+            settings,
+            {.SoundCard = 5, .SoundEngine = 1, .Vsync = true, .Eagle = true, .ScanLines = true});
+      }),
+      path.string() + " に書き込めません: " + SystemErrorMessage(ERROR_SHARING_VIOLATION));
   CloseHandle(held);
   EXPECT_EQ(ReadFile(path), before);
 }

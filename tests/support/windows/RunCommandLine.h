@@ -3,7 +3,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "tests/support/RunProgram.h"
 
@@ -17,8 +16,5 @@ std::optional<TProgramEnd> RunCommandLine(const std::string& application,
                                           const std::string& commandLine,
                                           const std::string& directory,
                                           const std::map<std::string, std::string>& extraEnv = {});
-
-// `arguments` joined into one command line that the C run time splits back into the same words.
-std::string QuoteArguments(const std::vector<std::string>& arguments);
 
 }  // namespace testing_support

@@ -55,8 +55,7 @@ class Handle {
   HANDLE handle_;
 };
 
-}  // namespace
-
+// `arguments` joined into one command line that the C run time splits back into the same words.
 std::string QuoteArguments(const std::vector<std::string>& arguments) {
   std::string line;
   for (const std::string& argument : arguments) {
@@ -82,6 +81,8 @@ std::string QuoteArguments(const std::vector<std::string>& arguments) {
   }
   return line;
 }
+
+}  // namespace
 
 std::optional<TProgramEnd> RunCommandLine(const std::string& application,
                                           const std::string& commandLine,

@@ -259,30 +259,6 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
   return ValueAsRead(text.substr(place.valueBegin, place.keyLine.end - place.valueBegin));
 }
 
-std::vector<std::string_view> SectionNames(std::string_view text, Charset charset) {
-  std::vector<std::string_view> names;
-  LineReader reader(text);
-  Line line;
-  while (reader.Next(line))
-    if (const auto header = HeaderName(Content(text, line), charset)) names.push_back(*header);
-  return names;
-}
-
-std::optional<std::vector<std::string_view>> KeyNames(std::string_view text,
-                                                      std::string_view section, Charset charset) {
-  const auto header = FindSectionHeader(text, Trim(section), charset);
-  if (!header) return std::nullopt;
-  std::vector<std::string_view> names;
-  LineReader reader(text, header->next);
-  Line line;
-  while (reader.Next(line)) {
-    const std::string_view content = Content(text, line);
-    if (HeaderName(content, charset)) break;
-    if (const auto entry = KeyOf(content, charset)) names.push_back(entry->name);
-  }
-  return names;
-}
-
 bool IsStorableSectionName(std::string_view name, Charset charset) {
   if (!HasNoLineBreakOrNul(name)) return false;
   // The header is written as '[', the trimmed name and ']'.
@@ -339,39 +315,6 @@ std::optional<std::string> SetValue(std::string_view text, std::string_view sect
   if (text.size() > ContentStart(text) && !IsLineBreak(text.back())) result.append(lineEnd);
   result.append("[").append(trimmedSection).append("]").append(lineEnd);
   result.append(trimmedKey).append("=").append(value).append(lineEnd);
-  return result;
-}
-
-std::optional<std::string> DeleteKey(std::string_view text, std::string_view section,
-                                     std::string_view key, Charset charset) {
-  const Place place = Locate(text, section, key, charset);
-  if (!place.keyFound) return std::nullopt;
-  std::string result;
-  result.reserve(text.size());
-  result.append(text.substr(0, place.keyLine.begin));
-  result.append(text.substr(place.keyLine.next));
-  return result;
-}
-
-std::optional<std::string> DeleteSection(std::string_view text, std::string_view section,
-                                         Charset charset) {
-  section = Trim(section);
-  std::string result;
-  result.append(text.substr(0, ContentStart(text)));
-  bool removing = false;
-  bool removedAny = false;
-  LineReader reader(text);
-  Line line;
-  while (reader.Next(line)) {
-    if (const auto header = HeaderName(Content(text, line), charset))
-      removing = SameName(*header, section, charset);
-    if (removing) {
-      removedAny = true;
-      continue;
-    }
-    result.append(text.substr(line.begin, line.next - line.begin));
-  }
-  if (!removedAny) return std::nullopt;
   return result;
 }
 

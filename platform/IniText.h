@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The text of an INI file, read and edited the way the Windows profile services do it. Works on
 // the bytes of a whole file and knows nothing of files, so every rule of the format lives here.
@@ -37,13 +36,6 @@ enum class Charset { Utf8, ShiftJis };
 std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
                                           std::string_view key, Charset charset = Charset::Utf8);
 
-// The names of all sections, in file order; the names of all keys of the first section called
-// `section` (nothing when there is none).
-std::vector<std::string_view> SectionNames(std::string_view text, Charset charset = Charset::Utf8);
-std::optional<std::vector<std::string_view>> KeyNames(std::string_view text,
-                                                      std::string_view section,
-                                                      Charset charset = Charset::Utf8);
-
 // Whether a name or value can be stored so that a later read finds it again. A line break in
 // any of them would split the line; a ']'-free section name is not required, since the header
 // ends at the last ']'. A key name cannot hold '=' or start with ';' or '['. In Shift_JIS a section
@@ -64,13 +56,5 @@ bool IsStorableValue(std::string_view value);
 std::optional<std::string> SetValue(std::string_view text, std::string_view section,
                                     std::string_view key, std::string_view value,
                                     Charset charset = Charset::Utf8);
-
-// Removes the first key of that name in the first section of that name.
-std::optional<std::string> DeleteKey(std::string_view text, std::string_view section,
-                                     std::string_view key, Charset charset = Charset::Utf8);
-
-// Removes every section of that name: its header and every line up to the next header.
-std::optional<std::string> DeleteSection(std::string_view text, std::string_view section,
-                                         Charset charset = Charset::Utf8);
 
 }  // namespace ini

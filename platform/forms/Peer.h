@@ -11,7 +11,8 @@
 // - A peer never changes its control's state by itself. A user's action goes to the control
 //   through its User... methods (TCheckBox::UserClick, TRadioGroup::UserSelect, ...), wrapped
 //   in DeliverUserEvent so that an Exception from a handler is shown and the loop goes on.
-// - A change of the native keyboard focus is reported with TForm::NoteFocus.
+// - After every event it handles, the backend says where the native keyboard focus is, with
+//   NoteNativeFocus (NativeFocus.h).
 
 // What changed on a control since its peer last looked.
 enum class TPeerChange {

@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/IniText.h"
 #include "platform/IniTextEncoding.h"
@@ -28,27 +27,6 @@ DWORD CopyText(std::string_view text, LPSTR buffer, DWORD size) {
   return static_cast<DWORD>(count);
 }
 
-// Names one after another, each closed by a NUL, the list closed by a second NUL. A list that
-// does not fit is cut and still closed by two NULs.
-DWORD CopyNames(const std::vector<std::string_view>& names, LPSTR buffer, DWORD size) {
-  if (size < 2) {
-    buffer[0] = '\0';
-    return 0;
-  }
-  std::string list;
-  for (std::string_view name : names) list.append(name).push_back('\0');
-  if (list.size() + 1 <= size) {
-    std::memcpy(buffer, list.data(), list.size());
-    buffer[list.size()] = '\0';
-    if (list.empty()) buffer[1] = '\0';
-    return static_cast<DWORD>(list.size());
-  }
-  std::memcpy(buffer, list.data(), size - 2);
-  buffer[size - 2] = '\0';
-  buffer[size - 1] = '\0';
-  return size - 2;
-}
-
 std::string_view WithoutTrailingBlanks(LPCSTR text) {
   std::string_view view = text == nullptr ? "" : text;
   while (!view.empty() && (view.back() == ' ' || view.back() == '\t')) view.remove_suffix(1);
@@ -63,15 +41,6 @@ DWORD ReadProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
   const ini::TFileText file = ini::DecodeFile(std::move(bytes));
   const std::string_view text = file.text;
 
-  if (lpAppName == nullptr) {
-    SetLastError(static_cast<DWORD>(error));
-    return CopyNames(ini::SectionNames(text, file.charset), lpReturnedString, nSize);
-  }
-  if (lpKeyName == nullptr) {
-    const auto keys = ini::KeyNames(text, lpAppName, file.charset);
-    SetLastError(static_cast<DWORD>(error != 0 ? error : keys ? ERROR_SUCCESS : ENOENT));
-    return CopyNames(keys.value_or(std::vector<std::string_view>{}), lpReturnedString, nSize);
-  }
   if (const auto value = ini::FindValue(text, lpAppName, lpKeyName, file.charset)) {
     SetLastError(ERROR_SUCCESS);
     return CopyText(*value, lpReturnedString, nSize);
@@ -90,21 +59,12 @@ BOOL WriteProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPC
   // A line break in a name or value would put text into the file that reads back as other
   // keys or sections; such a write is refused rather than carried out half.
   if (!ini::IsStorableSectionName(lpAppName, charset) || !ini::IsEncodable(file, lpAppName) ||
-      (lpKeyName != nullptr &&
-       (!ini::IsStorableKeyName(lpKeyName, charset) || !ini::IsEncodable(file, lpKeyName))) ||
-      (lpString != nullptr &&
-       (!ini::IsStorableValue(lpString) || !ini::IsEncodable(file, lpString))))
+      !ini::IsStorableKeyName(lpKeyName, charset) || !ini::IsEncodable(file, lpKeyName) ||
+      !ini::IsStorableValue(lpString) || !ini::IsEncodable(file, lpString))
     return Fail(EINVAL);
 
-  std::optional<std::string> edited;
-  if (lpKeyName == nullptr)
-    edited = ini::DeleteSection(file.text, lpAppName, charset);
-  else if (lpString == nullptr)
-    edited = ini::DeleteKey(file.text, lpAppName, lpKeyName, charset);
-  else
-    edited = ini::SetValue(file.text, lpAppName, lpKeyName, lpString, charset);
-
-  if (edited) {
+  if (std::optional<std::string> edited =
+          ini::SetValue(file.text, lpAppName, lpKeyName, lpString, charset)) {
     if (const int error =
             ReplaceWholeFile(target, file.Bytes(), ini::EncodeFile(file, std::move(*edited))))
       return Fail(error);
@@ -121,6 +81,12 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
     SetLastError(EINVAL);
     return 0;
   }
+  // Only one key's value is ever asked for: the lists of names the Windows services give for a
+  // missing section or key name are not served, and such a call gets nothing.
+  if (lpAppName == nullptr || lpKeyName == nullptr) {
+    SetLastError(EINVAL);
+    return CopyText("", lpReturnedString, nSize);
+  }
   try {
     return ReadProfileString(lpAppName, lpKeyName, lpDefault, lpReturnedString, nSize, lpFileName);
   } catch (const std::bad_alloc&) {
@@ -133,7 +99,10 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
                                 LPCSTR lpFileName) {
   // Nothing is cached, so the call that would flush the cache has nothing to do.
   if (lpAppName == nullptr && lpKeyName == nullptr && lpString == nullptr) return TRUE;
-  if (lpAppName == nullptr || lpFileName == nullptr) return Fail(EINVAL);
+  // A missing key name or value, which the Windows services take as a deletion, is refused: a
+  // deletion is never asked for, and the file stays as it is.
+  if (lpAppName == nullptr || lpKeyName == nullptr || lpString == nullptr || lpFileName == nullptr)
+    return Fail(EINVAL);
   try {
     return WriteProfileString(lpAppName, lpKeyName, lpString, lpFileName);
   } catch (const std::bad_alloc&) {

@@ -133,10 +133,8 @@ TEST(IniTextShiftJis, NoSecondByteIsAMarkOrAFoldedLetter) {
                 "]\r\nk=2\r\n");
   EXPECT_EQ(ini::SetValue(file, di, "k", "3", Charset::ShiftJis),
             "[screen] ;" + zo + "\r\nscanlines=1\r\n[" + a + "]\r\nk=1\r\n[" + di + "]\r\nk=3\r\n");
-  EXPECT_EQ(ini::SectionNames(file, Charset::ShiftJis),
-            (std::vector<std::string_view>{"screen", a, di}));
-  EXPECT_EQ(ini::DeleteSection(file, a, Charset::ShiftJis),
-            "[screen] ;" + zo + "\r\nscanlines=1\r\n[" + di + "]\r\nk=2\r\n");
+  EXPECT_EQ(ini::FindValue(file, a, "k", Charset::ShiftJis), "1");
+  EXPECT_EQ(ini::FindValue(file, di, "k", Charset::ShiftJis), "2");
 
   // A section name ending in a lone lead byte would take the closing ']' as its second byte.
   EXPECT_FALSE(ini::IsStorableSectionName("s\x83", Charset::ShiftJis));
@@ -228,22 +226,6 @@ TEST(IniTextSetValue, GivesNothingWhenTheValueIsAlreadyThere) {
   // A value with blanks of its own takes the place of the layout's blanks.
   EXPECT_EQ(ini::SetValue("[s]\nk = 1\n", "s", "k", "  1"), "[s]\nk =  1\n");
   EXPECT_EQ(ini::SetValue("[s]\nk =  1\n", "s", "k", "  1"), std::nullopt);
-}
-
-TEST(IniTextDelete, RemovesTheFirstKeyOrEverySectionOfTheName) {
-  EXPECT_EQ(ini::DeleteKey("[s]\nk=1\nj=2\nk=3\n", "S", "K"), "[s]\nj=2\nk=3\n");
-  EXPECT_EQ(ini::DeleteKey("[s]\nj=2\n", "s", "k"), std::nullopt);
-  EXPECT_EQ(ini::DeleteSection("\xEF\xBB\xBF; top\n[s]\nk=1\n[t]\nj=2\n[S]\nk=3\n", "s"),
-            "\xEF\xBB\xBF; top\n[t]\nj=2\n");
-  EXPECT_EQ(ini::DeleteSection("[t]\nj=2\n", "s"), std::nullopt);
-}
-
-TEST(IniTextNames, ListsSectionsAndTheKeysOfTheFirstSectionOfAName) {
-  const std::string_view text = "k=0\n[a]\nx=1\n; c\ny = 2\n[ b ]\n[A]\nz=3\n";
-  EXPECT_EQ(ini::SectionNames(text), (std::vector<std::string_view>{"a", "b", "A"}));
-  EXPECT_EQ(ini::KeyNames(text, "A"), (std::vector<std::string_view>{"x", "y"}));
-  EXPECT_EQ(ini::KeyNames(text, "b"), std::vector<std::string_view>{});
-  EXPECT_EQ(ini::KeyNames(text, "c"), std::nullopt);
 }
 
 TEST(IniTextStorable, RefusesWhatWouldNotReadBack) {

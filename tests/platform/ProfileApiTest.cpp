@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32api.h"
@@ -171,26 +172,33 @@ TEST_F(ProfileApi, ALineBreakInANameOrValueIsRefused) {
   EXPECT_EQ(ReadFile(file), before);
 }
 
-TEST_F(ProfileApi, NullNamesListAndNullArgumentsDelete) {
-  WriteFile(file, "[a]\nx=1\ny=2\n[b]\nz=3\n");
-  char buffer[64];
-  EXPECT_EQ(GetPrivateProfileStringA(nullptr, "x", "", buffer, sizeof buffer, file.c_str()), 4u);
-  EXPECT_EQ(std::string(buffer, 5), "a\0b\0\0"sv);
-  EXPECT_EQ(GetPrivateProfileStringA("A", nullptr, "", buffer, sizeof buffer, file.c_str()), 4u);
-  EXPECT_EQ(std::string(buffer, 5), "x\0y\0\0"sv);
-  // A list that does not fit is cut and still ends in two NULs.
-  EXPECT_EQ(GetPrivateProfileStringA("a", nullptr, "", buffer, 4, file.c_str()), 2u);
-  EXPECT_EQ(std::string(buffer, 4), "x\0\0\0"sv);
+// The lists of names and the deletions the Windows services make of missing arguments are never
+// asked for here: such a call is refused, reads nothing and leaves the file as it is.
+TEST_F(ProfileApi, MissingNamesAndValuesAreRefused) {
+  const std::string before = "[a]\nx=1\ny=2\n[b]\nz=3\n";
+  WriteFile(file, before);
+  char buffer[64] = "unchanged";
+  EXPECT_EQ(GetPrivateProfileStringA(nullptr, "x", "d", buffer, sizeof buffer, file.c_str()), 0u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(EINVAL));
+  EXPECT_EQ(std::string(buffer), "");
+  EXPECT_EQ(GetPrivateProfileStringA("a", nullptr, "d", buffer, sizeof buffer, file.c_str()), 0u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(EINVAL));
 
-  ASSERT_TRUE(Write("a", "x", nullptr, file));
-  ASSERT_TRUE(Write("b", nullptr, nullptr, file));
-  EXPECT_EQ(ReadFile(file), "[a]\ny=2\n");
+  for (const auto& [section, key, value] :
+       {std::tuple<const char*, const char*, const char*>{"a", "x", nullptr},
+        {"b", nullptr, nullptr},
+        {"b", nullptr, "1"},
+        {nullptr, "x", "1"}}) {
+    SetLastError(0);
+    EXPECT_FALSE(Write(section, key, value, file));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(EINVAL));
+  }
+  EXPECT_EQ(ReadFile(file), before);
+  // The call that flushes the Windows services' cache has nothing to do: nothing is cached.
   EXPECT_TRUE(Write(nullptr, nullptr, nullptr, file));
-  EXPECT_FALSE(Write(nullptr, "x", "1", file));
 
-  // Deleting from a missing file changes nothing and creates nothing.
   const std::string missing = (directory / "missing.ini").string();
-  EXPECT_TRUE(Write("a", "x", nullptr, missing));
+  EXPECT_FALSE(Write("a", "x", nullptr, missing));
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
 

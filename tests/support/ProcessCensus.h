@@ -24,6 +24,17 @@ struct TChildState {
   char State;  // 'Z' for a zombie
 };
 
+// The fields of /proc/<pid>/stat after the process's name ("pid (name) S ppid ..."): the name
+// may hold blanks and parentheses, so they start after the last ')'. Empty when the process is
+// gone.
+inline std::string StatFieldsAfterName(const std::string& pid) {
+  std::ifstream file("/proc/" + pid + "/stat");
+  std::string line;
+  if (!std::getline(file, line)) return {};
+  const std::size_t close = line.rfind(')');
+  return close == std::string::npos ? std::string() : line.substr(close + 1);
+}
+
 // The children of this process, from the parent field of every /proc/<pid>/stat.
 inline std::vector<TChildState> ChildProcesses() {
   std::vector<TChildState> children;
@@ -33,16 +44,10 @@ inline std::vector<TChildState> ChildProcesses() {
   while (const dirent* entry = readdir(proc)) {
     const pid_t pid = std::atoi(entry->d_name);
     if (pid <= 0) continue;
-    std::ifstream file("/proc/" + std::string(entry->d_name) + "/stat");
-    std::string line;
-    if (!std::getline(file, line)) continue;  // gone meanwhile
-    // "pid (name) S ppid ...": the name may hold blanks and parentheses, so read after the last.
-    const std::size_t close = line.rfind(')');
-    if (close == std::string::npos) continue;
-    std::istringstream rest(line.substr(close + 1));
+    std::istringstream fields(StatFieldsAfterName(entry->d_name));
     char state = 0;
     pid_t parent = 0;
-    if (rest >> state >> parent && parent == self) children.push_back({pid, state});
+    if (fields >> state >> parent && parent == self) children.push_back({pid, state});
   }
   closedir(proc);
   return children;
@@ -50,11 +55,9 @@ inline std::vector<TChildState> ChildProcesses() {
 
 // The state letter of one process ('Z' zombie, 'R'/'S' alive); 0 when it no longer exists.
 inline char ProcessState(pid_t pid) {
-  std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  if (!std::getline(file, line)) return 0;
-  const std::size_t close = line.rfind(')');
-  return close == std::string::npos || close + 2 >= line.size() ? 0 : line[close + 2];
+  std::istringstream fields(StatFieldsAfterName(std::to_string(pid)));
+  char state = 0;
+  return fields >> state ? state : 0;
 }
 
 }  // namespace testing_support

@@ -29,7 +29,6 @@ constexpr std::array<std::string_view, Size> Labels(const std::array<Row, Size>&
 constexpr auto GameTitles = Labels(GameTable, &TGameEntry::Title);
 constexpr auto SampleRateItems = Labels(SampleRates, &TSampleRate::Label);
 constexpr auto ResolutionItems = Labels(Resolutions, &TResolution::Label);
-constexpr std::array<std::string_view, 2> SoundEmuItems{"New TYPE", "Old  TYPE"};
 constexpr std::span<const std::string_view> None{};
 
 using enum TControlKind;
@@ -54,7 +53,7 @@ constexpr TLayoutItem Layout[] = {
   {"CheckBox4",   CheckBox,   "GroupBox4",   8,  16,  57,  17, "Enable",              0, "",                                     Inherit,         None,            -1, false},
   {"GroupBox5",   GroupBox,   "",          128, 112,  89,  41, "ScanLine",           10, "走査線モード！",                       Inherit,         None,            -1, false},
   {"CheckBox5",   CheckBox,   "GroupBox5",   8,  16,  65,  17, "Enable",              0, "",                                     Inherit,         None,            -1, false},
-  {"RadioGroup3", RadioGroup, "",          328,  56,  89,  49, "Sound Emu",          11, "サウンド エンジンの種類",              Inherit,         SoundEmuItems,    1, false},
+  {"RadioGroup3", RadioGroup, "",          328,  56,  89,  49, "Sound Emu",          11, "サウンド エンジンの種類",              Inherit,         SoundEngineNames, 1, false},
 };
 // clang-format on
 
@@ -119,19 +118,17 @@ void TForm1::ApplySettings(const TSettingsValues& values) {
 }
 
 TLaunchOptions TForm1::ReadOptionsFromWindow() const {
-  TLaunchOptions options;
-  options.GameIndex = ListBox1->ItemIndex();
-  options.SoundCard = RadioGroup1->ItemIndex();
-  options.SampleRateIndex = RadioGroup2->ItemIndex();
-  options.SoundEngine = RadioGroup3->ItemIndex();
-  options.ResolutionIndex = RadioGroup5->ItemIndex();
-  options.SkipFrameIndex = RadioGroup6->ItemIndex();
-  options.Vsync = CheckBox1->Checked();
-  options.Rdtsc = CheckBox2->Checked();
-  options.AnalogJoystick = CheckBox3->Checked();
-  options.Eagle = CheckBox4->Checked();
-  options.ScanLines = CheckBox5->Checked();
-  return options;
+  return {.GameIndex = ListBox1->ItemIndex(),
+          .SoundCard = RadioGroup1->ItemIndex(),
+          .SampleRateIndex = RadioGroup2->ItemIndex(),
+          .SoundEngine = RadioGroup3->ItemIndex(),
+          .ResolutionIndex = RadioGroup5->ItemIndex(),
+          .SkipFrameIndex = RadioGroup6->ItemIndex(),
+          .Vsync = CheckBox1->Checked(),
+          .Rdtsc = CheckBox2->Checked(),
+          .AnalogJoystick = CheckBox3->Checked(),
+          .Eagle = CheckBox4->Checked(),
+          .ScanLines = CheckBox5->Checked()};
 }
 
 void TForm1::Button1Click(TObject* /*Sender*/) {

@@ -8,7 +8,7 @@ struct TLaunchOptions {
   std::int32_t GameIndex = -1;        // row of GameTable, 0..22
   std::int32_t SoundCard = -1;        // -1..7, see SoundCardNames
   std::int32_t SampleRateIndex = -1;  // 0..2: 11025, 22050, 44100 Hz
-  std::int32_t SoundEngine = -1;      // 0 = new type, 1 = old type, -1 = neither
+  std::int32_t SoundEngine = -1;      // 0..1, see SoundEngineNames; -1 = neither
   std::int32_t ResolutionIndex = -1;  // 0..2: 320 x 240, 400 x 300, 640 x 480
   std::int32_t SkipFrameIndex = -1;   // 0..4; the emulator is given the value + 1
   bool Vsync = false;

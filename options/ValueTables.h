@@ -45,6 +45,9 @@ inline constexpr std::array<TResolution, 3> Resolutions{{
     {640, 480, " -rx 640 -ry 480", "640 x 480"},
 }};
 
+// The sound engines; a row's index is also the number the emulator stores for it (old2151).
+inline constexpr std::array<std::string_view, 2> SoundEngineNames{"New TYPE", "Old  TYPE"};
+
 // The window shows the number the emulator is given.
 inline constexpr std::array<std::string_view, 5> SkipFrameTexts{"1", "2", "3", "4", "5"};
 

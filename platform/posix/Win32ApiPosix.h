@@ -28,10 +28,6 @@ inline constexpr DWORD WAIT_OBJECT_0 = 0;
 inline constexpr DWORD WAIT_TIMEOUT = 258;
 inline constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
 
-// Character sets of a font request.
-inline constexpr unsigned char DEFAULT_CHARSET = 1;
-inline constexpr unsigned char SHIFTJIS_CHARSET = 128;
-
 // On POSIX the last-error value is an errno value; SystemErrorMessage turns it into words.
 inline constexpr DWORD ERROR_SUCCESS = 0;
 

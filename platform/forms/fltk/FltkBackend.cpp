@@ -33,7 +33,8 @@ bool IsTabKey(int event) {
 }
 
 void NoteFocusChange() {
-  NoteNativeFocus(Fl::focus(), fltk::TFltkPeer::ControlOf(Fl::focus()));
+  Fl_Widget* focus = Fl::focus();
+  NoteNativeFocus(focus, fltk::TFltkPeer::ControlOf(focus));
 }
 
 // Set while input that waited through a busy spell is being dropped.

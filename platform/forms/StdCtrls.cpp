@@ -2,11 +2,6 @@
 
 #include "platform/forms/Backend.h"
 
-void TStrings::Clear() {
-  lines_.clear();
-  Changed();
-}
-
 void TStrings::Assign(std::vector<std::string> lines) {
   lines_ = std::move(lines);
   Changed();

@@ -12,7 +12,6 @@ class TStrings {
  public:
   int Count() const { return static_cast<int>(lines_.size()); }
   const std::string& operator[](int index) const { return lines_.at(static_cast<size_t>(index)); }
-  void Clear();
   void Assign(std::vector<std::string> lines);
 
  private:

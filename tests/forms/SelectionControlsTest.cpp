@@ -56,7 +56,7 @@ TEST(RadioGroupTest, FewerItemsClampTheSelectionToTheLast) {
   group.SetItemIndex(2);
   group.Items().Assign({"a", "b"});
   EXPECT_EQ(group.ItemIndex(), 1);
-  group.Items().Clear();
+  group.Items().Assign({});
   EXPECT_EQ(group.ItemIndex(), -1);
   group.SetItemIndex(0);
   EXPECT_EQ(group.ItemIndex(), -1) << "no item to select";

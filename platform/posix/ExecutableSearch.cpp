@@ -1,22 +1,19 @@
 #include "platform/posix/ExecutableSearch.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <array>
 #include <cstdlib>
 
 #include "platform/posix/CurrentDirectory.h"
+#include "platform/posix/SymbolicLink.h"
 
 namespace platform_posix {
 
 namespace {
 
 std::optional<std::string> OwnExecutableDirectory() {
-  std::array<char, 4096> target{};
-  const ssize_t length = readlink("/proc/self/exe", target.data(), target.size() - 1);
-  if (length <= 0) return std::nullopt;
-  std::string path(target.data(), static_cast<std::size_t>(length));
+  std::string path;
+  if (ReadLink("/proc/self/exe", path) != 0) return std::nullopt;
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return std::nullopt;
   path.resize(slash == 0 ? 1 : slash);

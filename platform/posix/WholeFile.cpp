@@ -9,8 +9,9 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
-#include <climits>
 #include <cstddef>
+
+#include "platform/posix/SymbolicLink.h"
 
 namespace {
 
@@ -89,21 +90,6 @@ int WriteAllAt(int fd, std::string_view bytes, off_t offset) {
   return 0;
 }
 
-int ReadLink(const std::string& path, std::string& target) {
-  std::string buffer(256, '\0');
-  for (;;) {
-    const ssize_t count = ::readlink(path.c_str(), buffer.data(), buffer.size());
-    if (count < 0) return errno;
-    if (static_cast<std::size_t>(count) < buffer.size()) {
-      buffer.resize(static_cast<std::size_t>(count));
-      target = std::move(buffer);
-      return 0;
-    }
-    if (buffer.size() > PATH_MAX) return ENAMETOOLONG;
-    buffer.resize(buffer.size() * 2);
-  }
-}
-
 // Follows the last component's symbolic links. A dangling link resolves to the missing file
 // it names, which a write then creates.
 int ResolveLinks(std::string path, std::string& resolved) {
@@ -120,7 +106,7 @@ int ResolveLinks(std::string path, std::string& resolved) {
       return 0;
     }
     std::string link;
-    if (const int error = ReadLink(path, link)) return error;
+    if (const int error = platform_posix::ReadLink(path, link)) return error;
     if (link.starts_with('/'))
       path = std::move(link);
     else

@@ -353,13 +353,14 @@ int ReplaceWholeFile(const TReplaceTarget& target, std::string_view old, std::st
   if (bytes.size() > MaxProfileFileSize) return EFBIG;
   const TPlace place = PlaceOf(target.path);
   FileDescriptor folder(::open(place.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-  if (folder.Get() < 0 && !target.exists) return errno;
-  RemoveStaleTemporaries(folder.Get(), place.base, old);
+  const int folderError = folder.Get() < 0 ? errno : 0;
+  if (folderError != 0 && !target.exists) return folderError;
+  if (folderError == 0) RemoveStaleTemporaries(folder.Get(), place.base, old);
 
   TTemporary temporary;
   temporary.folder = folder.Get();
   const int temporaryError =
-      folder.Get() < 0 ? errno : WriteTemporary(target, place.base, bytes, temporary);
+      folderError != 0 ? folderError : WriteTemporary(target, place.base, bytes, temporary);
   const auto renameOver = [&] {
     return ::renameat(folder.Get(), temporary.name.c_str(), folder.Get(), place.base.c_str());
   };
